@@ -1,0 +1,51 @@
+# Cross build of the engine, its Windows-side tools and the unit tests.
+enable_language(RC)
+
+set(YELTO_OUT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "where the executables go")
+set(YELTO_RES_DIR "" CACHE PATH "generated resources (colour cube, icon, cursor)")
+
+set(ENGINE_FLAGS -fno-exceptions -fno-rtti -march=pentium4 -mfpmath=387 -Wall -Wextra
+    -Wno-unused-parameter -Wno-missing-field-initializers)
+set(ENGINE_LINK -static -static-libgcc -static-libstdc++ -Wl,--stack,33554432 -s)
+set(ENGINE_LIBS gdi32 user32 winmm msacm32 comdlg32 comctl32 advapi32 shell32)
+
+file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+list(FILTER CORE_SOURCES EXCLUDE REGEX "/src/startup/main\\.cpp$")
+
+add_library(yeltocore STATIC ${CORE_SOURCES})
+target_include_directories(yeltocore PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(yeltocore PUBLIC ${ENGINE_FLAGS})
+target_link_libraries(yeltocore PUBLIC ${ENGINE_LIBS})
+
+# The resource scripts name generated files by absolute path.
+configure_file(${CMAKE_SOURCE_DIR}/res/yelto.rc.in ${CMAKE_BINARY_DIR}/yelto.rc @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/noloader.rc.in ${CMAKE_BINARY_DIR}/noloader.rc @ONLY)
+
+function(yelto_executable name rc)
+  add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/src/startup/main.cpp ${rc})
+  target_link_libraries(${name} PRIVATE yeltocore)
+  target_link_options(${name} PRIVATE ${ENGINE_LINK})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+endfunction()
+
+yelto_executable(yelto ${CMAKE_BINARY_DIR}/yelto.rc)
+# A build without the colour-cube resource, for the start-up failure path.
+yelto_executable(yelto_noloader ${CMAKE_BINARY_DIR}/noloader.rc)
+
+add_executable(yltrun ${CMAKE_SOURCE_DIR}/tools/yltrun.cpp)
+target_compile_options(yltrun PRIVATE ${ENGINE_FLAGS})
+target_link_options(yltrun PRIVATE ${ENGINE_LINK})
+set_target_properties(yltrun PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR}/tools)
+
+# GoogleTest, cross-built from Debian's sources without exceptions or RTTI.
+add_library(gtest_cross STATIC ${GTEST_SRC}/googletest/src/gtest-all.cc)
+target_include_directories(gtest_cross PUBLIC ${GTEST_SRC}/googletest/include
+                           PRIVATE ${GTEST_SRC}/googletest)
+target_compile_definitions(gtest_cross PUBLIC GTEST_HAS_EXCEPTIONS=0 GTEST_HAS_RTTI=0)
+target_compile_options(gtest_cross PUBLIC -fno-exceptions -fno-rtti)
+
+file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(yelto_tests ${UNIT_SOURCES} ${CMAKE_BINARY_DIR}/yelto.rc)
+target_link_libraries(yelto_tests PRIVATE yeltocore gtest_cross)
+target_link_options(yelto_tests PRIVATE ${ENGINE_LINK})
+set_target_properties(yelto_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})

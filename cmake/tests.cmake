@@ -1,0 +1,29 @@
+# One CTest test per GoogleTest suite, found by scanning the test sources, so
+# a failure names its suite and suites run in parallel.
+enable_testing()
+set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+
+function(add_suites prefix sources)
+  set(suites "")
+  foreach(src ${sources})
+    file(STRINGS ${src} lines REGEX "^(TEST|TEST_F|TEST_P)\\(")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
+      list(APPEND suites ${suite})
+    endforeach()
+    file(STRINGS ${src} plines REGEX "^INSTANTIATE_TEST_SUITE_P\\(")
+    foreach(line ${plines})
+      string(REGEX REPLACE "^INSTANTIATE_TEST_SUITE_P\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+).*"
+             "\\1/\\2" suite "${line}")
+      list(APPEND suites ${suite})
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES suites)
+  foreach(suite ${suites})
+    add_test(NAME ${prefix}.${suite} COMMAND ${ARGN} --gtest_filter=${suite}.*:${suite}/*)
+  endforeach()
+endfunction()
+
+add_suites(unit "${UNIT_SOURCES}" ${WINE_RUN} ${CMAKE_BINARY_DIR}/yelto_tests.exe)
+add_suites(host "${HOST_TEST_SOURCES}" ${CMAKE_BINARY_DIR}/host_tests)
+add_suites(e2e "${E2E_SOURCES}" ${CMAKE_BINARY_DIR}/e2e_tests)

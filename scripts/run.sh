@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the engine on its bundled program; prints the exit code.
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/common.sh"
+"$here/setup.sh"
+"$here/build.sh"
+"$here/xvfb.sh" start
+trap '"$here/xvfb.sh" stop' EXIT
+set +e
+"$here/wine-run.sh" "$BUILD/tools/yltrun.exe" "$BUILD/bundled.exe"

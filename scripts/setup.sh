@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need (Debian 12) and creates the
+# 32-bit Wine prefix inside the build folder.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+need=()
+for pkg in cmake g++ make g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686 \
+           googletest wine wine32:i386 xvfb xauth; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO dpkg --add-architecture i386
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+fi
+
+mkdir -p "$BUILD"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Creating the Wine prefix in $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi

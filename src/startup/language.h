@@ -1,0 +1,37 @@
+// The language table, the current language's globals and language selection.
+#pragma once
+#include <stdint.h>
+
+struct LanguageRow {
+  int32_t LanguageId;  // Windows primary language id
+  int32_t CodePage;    // ANSI code page of the language's texts
+  int32_t Charset;     // font charset
+  const uint8_t* TextBlock;  // this language's text block in the image, set by the loader
+  const char* CancelText;
+  const char* AllFilesText;
+  const char* MemoryErrorCaption;
+  const char* MemoryErrorText;
+};
+
+const int LanguageCount = 23;
+const int EnglishLanguageIndex = 5;
+
+extern LanguageRow LanguageTable[LanguageCount];
+
+extern int32_t CurrentLanguageIndex;
+extern int32_t DefaultLanguageIndex;
+extern int32_t LanguageId;
+extern int32_t LanguageCodePage;
+extern int32_t LanguageCharset;
+extern uint8_t DecimalSeparator;
+extern int32_t FallbackLanguageIndex;
+
+// Replaceable keyboard-layout loader (Wine accepts any layout name).
+typedef void* (__stdcall* KeyboardLayoutLoader)(const char* name, unsigned flags);
+extern KeyboardLayoutLoader LoadKeyboardLayoutCall;
+
+void SetLanguage(int32_t i);
+int32_t FindLanguageRow(int32_t id);   // first row with the id, -1 when none
+int32_t ReadRegistryLanguage();        // the "Language" word, 0 when absent
+void ChooseStartupLanguage();
+void LoadLanguageKeyboardLayout();
