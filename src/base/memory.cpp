@@ -199,6 +199,9 @@ void* MemRealloc(void* p, int32_t n) {
 
 void ShowMemoryError() {
   const LanguageRow& row = LanguageTable[CurrentLanguageIndex];
+  // The message box pumps messages; the window procedure must not run engine
+  // code on an exhausted allocator meanwhile.
+  MemoryReady = 0;
   MemorySys.MessageBoxA(nullptr, row.MemoryErrorText, row.MemoryErrorCaption, MB_ICONERROR);
   ExitRuntime(ExitNoMemory);
 }
