@@ -144,11 +144,12 @@ LPVOID WINAPI BoundedHeapReAlloc(HANDLE, DWORD, LPVOID, SIZE_T size) {
 }
 
 // A real message box would wait for a click; this one tells stderr whether
-// it was given the current language's out-of-memory message.
+// it was given the current language's out-of-memory message, with the
+// allocator marked not ready while the box pumps messages.
 int WINAPI RecordingMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const LanguageRow& row = LanguageTable[CurrentLanguageIndex];
   bool right = owner == nullptr && text == row.MemoryErrorText && caption == row.MemoryErrorCaption &&
-               type == MB_ICONERROR;
+               type == MB_ICONERROR && MemoryReady == 0;
   fprintf(stderr, "%s\n", right ? "out-of-memory message shown" : "wrong message box");
   return IDOK;
 }
