@@ -7,12 +7,9 @@
 
 TextData EmptyTextData = {1, 0, -1, {0}};
 
-static GlobalStorage<Text> CommandLineStorage;
-static GlobalStorage<Text> ModulePathStorage;
-static GlobalStorage<Text> EmptyTextStorage;
-Text& CommandLine = reinterpret_cast<Text&>(CommandLineStorage);
-Text& ModulePath = reinterpret_cast<Text&>(ModulePathStorage);
-Text& EmptyText = reinterpret_cast<Text&>(EmptyTextStorage);
+GLOBAL_OBJECT(Text, CommandLine);
+GLOBAL_OBJECT(Text, ModulePath);
+GLOBAL_OBJECT(Text, EmptyText);
 
 void InitCommandLine() { CommandLine.InitEmpty(); }
 void InitModulePath() { ModulePath.InitEmpty(); }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <stdint.h>
 #include "base/memory.h"
+#include "base/global_storage.h"
 
 // Characters are bytes in LanguageCodePage, followed by one zero byte.
 struct TextData {
@@ -122,12 +123,6 @@ Text ConcatTextChars(const Text& a, const char* s);
 Text ConcatCharText(uint8_t c, const Text& a);
 Text ConcatTextChar(const Text& a, uint8_t c);
 
-// Zeroed raw storage for a global object that start-up constructs with an
-// explicit Init call, so no static constructor or exit-time destructor runs.
-template <class T>
-struct alignas(T) GlobalStorage {
-  uint8_t Bytes[sizeof(T)];
-};
 
 extern Text& CommandLine;
 extern Text& ModulePath;
