@@ -67,7 +67,8 @@ add_custom_target(bundled ALL
   BYPRODUCTS ${CMAKE_BINARY_DIR}/bundled.exe)
 
 # Native GoogleTest for the host-side and end-to-end tests.
-add_library(gtest_host STATIC ${GTEST_SRC}/googletest/src/gtest-all.cc)
+add_library(gtest_host STATIC ${GTEST_SRC}/googletest/src/gtest-all.cc
+            ${GTEST_SRC}/googletest/src/gtest_main.cc)
 target_include_directories(gtest_host PUBLIC ${GTEST_SRC}/googletest/include
                            PRIVATE ${GTEST_SRC}/googletest)
 find_package(Threads REQUIRED)
@@ -76,6 +77,8 @@ target_link_libraries(gtest_host PUBLIC Threads::Threads)
 file(GLOB HOST_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/host/*.cpp)
 add_executable(host_tests ${HOST_TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE yltlib gtest_host)
+target_compile_definitions(host_tests PRIVATE YELTO_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(host_tests win32)
 
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})

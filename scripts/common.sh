@@ -6,5 +6,6 @@ export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Gecko or Mono installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-# Pin the locale: it decides Wine's ANSI code page and default language.
-export LC_ALL=${LC_ALL_WINE:-en_US.UTF-8}
+# The locale Wine is given (it decides the ANSI code page and the user's
+# default language); only Wine's environment gets it, the host need not have it.
+WINE_LOCALE=${YELTO_WINE_LOCALE:-en_US.UTF-8}

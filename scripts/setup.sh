@@ -19,6 +19,6 @@ fi
 mkdir -p "$BUILD"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix in $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
+  env LC_ALL="$WINE_LOCALE" wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi

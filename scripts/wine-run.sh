@@ -4,4 +4,4 @@ source "$(dirname "$0")/common.sh"
 if [ -f "$BUILD/xvfb.state" ]; then
   export DISPLAY=:$(cut -d' ' -f1 "$BUILD/xvfb.state")
 fi
-exec wine "$@"
+exec env LC_ALL="$WINE_LOCALE" wine "$@"

@@ -33,5 +33,7 @@ extern KeyboardLayoutLoader LoadKeyboardLayoutCall;
 void SetLanguage(int32_t i);
 int32_t FindLanguageRow(int32_t id);   // first row with the id, -1 when none
 int32_t ReadRegistryLanguage();        // the "Language" word, 0 when absent
+// The id start-up looks for: the registry word, else the primary language.
+int32_t StartupLanguageId(int32_t registryWord, int32_t userDefaultLangId);
 void ChooseStartupLanguage();
 void LoadLanguageKeyboardLayout();

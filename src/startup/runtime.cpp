@@ -1,0 +1,144 @@
+// The start-up sequence from the system's facts to the main run, and the
+// one exit of the process.
+#include "startup/runtime.h"
+#include "startup/language.h"
+#include "base/memory.h"
+
+int32_t WindowsVersion;
+OSVERSIONINFOA VersionInfo;
+HINSTANCE Instance;
+int32_t SystemCharset;
+FARPROC GetDiskFreeSpaceExProc;
+FARPROC DirectDrawCreateProc;
+HWND ForegroundAtExit;
+int32_t MaxClientWidth, MaxClientHeight;
+int32_t ScreenWidth, ScreenHeight;
+int32_t WindowCenterX, WindowCenterY;
+int32_t TimerPeriod;
+const uint8_t* ProgramImage;
+int32_t ProgramImageSize;
+uint8_t ImageTextsTransformed;
+uint32_t ReturnCode;
+
+// Initialised data, so the binder finds the marker and patches the words.
+volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
+
+// Constructors of the global objects, run in order at start-up.
+Initializer Initializers[] = {
+    nullptr,
+};
+Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
+
+void RunInitializers(Initializer* first, Initializer* last) {
+  for (Initializer* p = first; p < last; p++)
+    if (*p && (uintptr_t)*p != 0xFFFFFFFFu) (*p)();
+}
+
+int32_t CharsetOfCodePage(uint32_t codePage) {
+  switch (codePage) {
+    case 1250: return 238;
+    case 1251: return 204;
+    case 1252: return 0;
+    case 1253: return 161;
+    case 1254: return 162;
+    case 1256: return 178;
+    case 1257: return 186;
+    default: return 1;
+  }
+}
+
+void ApplySystemCodePage(uint32_t codePage) {
+  SystemCharset = CharsetOfCodePage(codePage);
+  if (codePage == 1250 || codePage == 1253 || codePage == 1254 || codePage == 1256) {
+    LanguageTable[EnglishLanguageIndex].CodePage = (int32_t)codePage;
+    LanguageTable[EnglishLanguageIndex].Charset = SystemCharset;
+  }
+}
+
+int32_t TimerPeriodFor(int32_t windowsVersion) {
+  return windowsVersion <= 0 ? 30 : 60;
+}
+
+// x87 precision control 64-bit mantissa, rounding to nearest; the exception
+// masks and the other bits stay.
+void SetFloatingPointControl() {
+  uint16_t cw;
+  __asm__ volatile("fnstcw %0" : "=m"(cw));
+  cw = (uint16_t)((cw & ~0x0F00) | 0x0300);
+  __asm__ volatile("fldcw %0" : : "m"(cw));
+}
+
+int32_t CheckImageMagic(const uint8_t* image, int32_t size) {
+  if (!image || size < MinImageSize) return -1;
+  uint32_t magic = image[0] | image[1] << 8 | image[2] << 16 | (uint32_t)image[3] << 24;
+  if (magic == ('Y' | 'L' << 8 | 'T' << 16 | 1u << 24)) return 0;
+  if (magic == ('R' | 'E' << 8 | 'L' << 16 | 1u << 24)) return 1;
+  return -1;
+}
+
+static void ReadSystemFacts() {
+  WindowsVersion = (int32_t)GetVersion();
+  VersionInfo.dwOSVersionInfoSize = 148;
+  GetVersionExA(&VersionInfo);
+  Instance = GetModuleHandleA(nullptr);
+}
+
+static void LookUpOptionalFunctions() {
+  bool nt = VersionInfo.dwPlatformId == 2;
+  bool late9x = VersionInfo.dwPlatformId == 1 && (VersionInfo.dwBuildNumber & 0xFFFF) > 1000;
+  if (nt || late9x) {
+    HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
+    if (kernel) GetDiskFreeSpaceExProc = GetProcAddress(kernel, "GetDiskFreeSpaceExA");
+  }
+  HMODULE ddraw = LoadLibraryA("DDRAW.DLL");
+  if (ddraw) DirectDrawCreateProc = GetProcAddress(ddraw, "DirectDrawCreate");
+}
+
+static void ReadScreenMetrics() {
+  ForegroundAtExit = GetForegroundWindow();
+  MaxClientWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+  MaxClientHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+  ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+  ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+  WindowCenterX = MaxClientWidth / 2;
+  WindowCenterY = MaxClientHeight / 2;
+}
+
+// Whether [offset, offset + size) lies inside the loaded module.
+static bool ImageInsideModule(uint32_t offset, uint32_t size) {
+  const IMAGE_DOS_HEADER* dos = (const IMAGE_DOS_HEADER*)Instance;
+  const IMAGE_NT_HEADERS* nt = (const IMAGE_NT_HEADERS*)((const uint8_t*)Instance + dos->e_lfanew);
+  return offset != 0 && (uint64_t)offset + size <= nt->OptionalHeader.SizeOfImage;
+}
+
+static void LocateProgramImage() {
+  uint32_t offset = ImageLocation.Words[0], size = ImageLocation.Words[1];
+  ProgramImage = (const uint8_t*)Instance + offset;
+  ProgramImageSize = (int32_t)size;
+  // Unpatched words, or words pointing outside the module, mean no image.
+  if (!ImageInsideModule(offset, size)) ExitRuntime(ExitBadImage);
+  int32_t kind = CheckImageMagic(ProgramImage, ProgramImageSize);
+  if (kind < 0) ExitRuntime(ExitBadImage);
+  ImageTextsTransformed = (uint8_t)kind;
+}
+
+void RuntimeMain() {
+  ReadSystemFacts();
+  ApplySystemCodePage(GetACP());
+  ChooseStartupLanguage();
+  LookUpOptionalFunctions();
+  ReadScreenMetrics();
+  if (!InitMemory()) ExitRuntime(ExitNoMemory);
+  TimerPeriod = TimerPeriodFor(WindowsVersion);
+  SetFloatingPointControl();
+  RunInitializers(Initializers, InitializersEnd);
+  LocateProgramImage();
+  ExitRuntime(ReturnCode);
+}
+
+void ExitRuntime(uint32_t code) {
+  DeleteObject(nullptr);
+  TermMemory();
+  SetForegroundWindow(ForegroundAtExit);
+  ExitProcess(code);
+}

@@ -1,0 +1,61 @@
+// End-to-end harness: bind, run under Wine, read the launcher's report.
+#include "run_program.h"
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include "lib/bind.h"
+#include "lib/file_bytes.h"
+
+std::string BuildPath(const std::string& name) { return std::string(YELTO_BUILD_DIR) + "/" + name; }
+
+std::string ScratchDir() {
+  const testing::TestInfo* t = testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(t->test_suite_name()) + "." + t->name();
+  for (char& c : name)
+    if (c == '/') c = '_';
+  std::string dir = BuildPath("e2e-scratch/" + name);
+  std::string cmd = "rm -rf '" + dir + "' && mkdir -p '" + dir + "'";
+  if (system(cmd.c_str()) != 0) ADD_FAILURE() << "cannot make " << dir;
+  return dir;
+}
+
+static std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args,
+                  const std::string& env) {
+  std::string cmd = env + " " + Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " +
+                    Quote(BuildPath("tools/yltrun.exe")) + " " + Quote(exePath);
+  for (const std::string& a : args) cmd += " " + Quote(a);
+  // Output goes to a file, not a pipe: Wine's background processes inherit
+  // the descriptors and would hold a pipe open long after the program ended.
+  std::string outPath = exePath + ".out";
+  cmd += " >" + Quote(outPath) + " 2>&1 </dev/null";
+  ProgramRun run;
+  if (system(cmd.c_str()) == -1) return run;
+  std::vector<uint8_t> bytes;
+  ReadFileBytes(outPath, bytes);
+  run.Output.assign(bytes.begin(), bytes.end());
+  size_t at = run.Output.rfind("exit code ");
+  if (at != std::string::npos) {
+    run.Started = true;
+    run.ExitCode = (uint32_t)strtoul(run.Output.c_str() + at + 10, nullptr, 10);
+  }
+  return run;
+}
+
+ProgramRun RunImage(const std::vector<uint8_t>& image, const std::string& engine,
+                    const std::vector<std::string>& args) {
+  std::vector<uint8_t> engineBytes, bound;
+  std::string error, dir = ScratchDir();
+  if (!ReadFileBytes(BuildPath(engine), engineBytes)) {
+    ADD_FAILURE() << "cannot read " << engine;
+    return ProgramRun();
+  }
+  if (!BindImage(engineBytes, image, bound, error)) {
+    ADD_FAILURE() << "bind failed: " << error;
+    return ProgramRun();
+  }
+  std::string exe = dir + "/program.exe";
+  if (!WriteFileBytes(exe, bound)) ADD_FAILURE() << "cannot write " << exe;
+  return RunExe(exe, args);
+}

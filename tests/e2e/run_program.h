@@ -1,0 +1,22 @@
+// End-to-end harness: binds an image into an engine build, runs it under
+// Wine through the launcher and reports its full exit code and output.
+#pragma once
+#include <stdint.h>
+#include <string>
+#include <vector>
+
+struct ProgramRun {
+  bool Started = false;    // the launcher ran and reported an exit code
+  uint32_t ExitCode = 0;
+  std::string Output;      // what the launcher and the program printed
+};
+
+std::string BuildPath(const std::string& name);
+// A fresh scratch directory for the current test.
+std::string ScratchDir();
+// Binds image into engine (a file name in the build folder) and runs it.
+ProgramRun RunImage(const std::vector<uint8_t>& image, const std::string& engine = "yelto.exe",
+                    const std::vector<std::string>& args = {});
+// Runs an already-built Windows program of the build folder.
+ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
+                  const std::string& env = "");
