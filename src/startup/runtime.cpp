@@ -5,6 +5,7 @@
 #include "base/memory.h"
 #include "base/random.h"
 #include "base/text.h"
+#include "values/palette.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -136,13 +137,15 @@ void RuntimeMain() {
   SetFloatingPointControl();
   RunInitializers(Initializers, InitializersEnd);
   ModulePath.LoadModuleFileName(Instance);
+  if (!BuildPaletteTables()) ExitRuntime(ExitBadImage);
+  BuildDarkerColors();
   CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();
   ExitRuntime(ReturnCode);
 }
 
 void ExitRuntime(uint32_t code) {
-  DeleteObject(nullptr);
+  DeleteObject(PaletteHandle);
   TermMemory();
   SetForegroundWindow(ForegroundAtExit);
   ExitProcess(code);
