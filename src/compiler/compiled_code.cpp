@@ -1,0 +1,56 @@
+// The compiled-code array and the emitters that append steps to it.
+#include "compiler/compiled_code.h"
+#include <string.h>
+#include "base/memory.h"
+#include "exec/exec_functions.h"
+#include "exec/placeholders.h"
+
+ExecItem* CompiledCode;
+int32_t CompiledCodeCount;
+int32_t CompiledCodeCapacity;
+int32_t EntryCallIndex;
+
+int32_t EmitCode(ExecFunction fn, int32_t p1, int32_t p2) {
+  if (CompiledCodeCount >= CompiledCodeCapacity) {
+    CompiledCodeCapacity += CodeGrowth;
+    CompiledCode = (ExecItem*)MemRealloc(CompiledCode, CompiledCodeCapacity * (int32_t)sizeof(ExecItem));
+  }
+  ExecItem& item = CompiledCode[CompiledCodeCount];
+  item.Exec = fn;
+  item.Param1 = p1;
+  item.Param2 = p2;
+  item.Skip = 0;
+  return CompiledCodeCount++;
+}
+
+double StepNumber(const ExecItem& item) {
+  uint32_t words[2] = {(uint32_t)item.Param1, (uint32_t)item.Param2};
+  double x;
+  memcpy(&x, words, sizeof x);
+  return x;
+}
+
+void SetStepNumber(ExecItem& item, double x) {
+  uint32_t words[2];
+  memcpy(words, &x, sizeof x);
+  item.Param1 = (int32_t)words[0];
+  item.Param2 = (int32_t)words[1];
+}
+
+int32_t EmitNumConst(double x) {
+  int32_t index = EmitCode0(EXEC_FN(Num, ExecNumConst));
+  SetStepNumber(CompiledCode[index], x);
+  return index;
+}
+
+int32_t EmitByteConst(uint8_t b) { return EmitNumConst(b); }
+
+void RollBackCode(int32_t index) {
+  ForgetPlaceholderSizes(index, CompiledCodeCount);
+  CompiledCodeCount = index;
+}
+
+void ResetCompiledCode() {
+  RollBackCode(0);
+  EntryCallIndex = 0;
+}

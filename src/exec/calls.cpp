@@ -1,0 +1,74 @@
+// Calls of user functions: the push group, the body under the depth budget,
+// the result read from the frame, then the pop group.
+#include "exec/calls.h"
+#include "exec/interpreter.h"
+#include "exec/exec_functions.h"
+#include "exec/value_kinds.h"
+
+int32_t CallDepthBudget = CallDepthLimit;
+
+// Runs every member of the push or pop group at ExecPointer whatever the
+// flags, so a frame is always built and removed as a whole: a call made or
+// ended while the program unwinds (quit, exit) must leave the lists as they
+// were, or every later local access would be off.
+static void RunFrameGroup() {
+  ExecItem* head = ExecPointer++;
+  for (int32_t n = head->Param1; n >= 0; n--) RunCmd();
+}
+
+// The body whose compiled start is `start`, unless the budget is spent; the
+// flags the body set for its own end (exit, break) are cleared.
+static void RunBody(int32_t start) {
+  if (--CallDepthBudget >= 0) {
+    ExecItem* body = CompiledCode + start;
+    ExecPointer = body + 1;
+    reinterpret_cast<ExecCmdFunction>(body->Exec)();
+  }
+  CallDepthBudget++;
+  ExecFlags &= ~(ExecFlagReturn | ExecFlagBreak);
+}
+
+// Param1 = the body's start. Push group, body, pop group.
+void ExecCmdCall() {
+  int32_t start = OwnStep().Param1;
+  RunFrameGroup();
+  ExecItem* pop = ExecPointer;
+  RunBody(start);
+  ExecPointer = pop;
+  RunFrameGroup();
+}
+
+// Param1 = the body's start; the body runs in the caller's frame.
+void ExecCmdCallNested() {
+  ExecItem* next = ExecPointer;
+  RunBody(OwnStep().Param1);
+  ExecPointer = next;
+}
+
+// Param1 = the body's start, Param2 = the result variable's slot. The result
+// is copied while the frame is still on top.
+template <class K>
+static void ValueCall(typename K::Value& result) {
+  const ExecItem& own = OwnStep();
+  int32_t start = own.Param1, slot = own.Param2;
+  RunFrameGroup();
+  ExecItem* pop = ExecPointer;
+  RunBody(start);
+  result = K::Values().Get(LocalEntry<K>(slot));
+  ExecPointer = pop;
+  RunFrameGroup();
+}
+
+double ExecNumCall() {
+  double r;
+  ValueCall<NumKind>(r);
+  return r;
+}
+
+uint8_t ExecBoolCall() {
+  uint8_t r;
+  ValueCall<BoolKind>(r);
+  return r;
+}
+
+void ExecTextCall(Text& r) { ValueCall<TextKind>(r); }

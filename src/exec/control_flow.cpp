@@ -1,0 +1,127 @@
+// Control flow: command groups, if, while, repeat, break, exit and the waits,
+// with the loops' looks at the message queue and the display.
+#include "exec/interpreter.h"
+#include "exec/exec_functions.h"
+#include "exec/eval_next.h"
+#include "exec/pump_hooks.h"
+
+ExecItem* ExecPointer;
+uint32_t ExecFlags;
+
+// The step that does nothing: an empty command group.
+void DoNothing() {}
+
+// Param1 = members - 1. The flags are tested before every member; once one
+// is set, the rest of the group is skipped by the current member's Skip.
+void ExecCmdSequence() {
+  for (int32_t n = OwnStep().Param1; n >= 0; n--) {
+    if (ExecFlags) {
+      SkipAtPointer();
+      return;
+    }
+    RunCmd();
+  }
+}
+
+// One member, skipped when a flag is set.
+void ExecCmdSingle() {
+  if (ExecFlags)
+    SkipAtPointer();
+  else
+    RunCmd();
+}
+
+// Condition, then group, else group; the group not run is skipped.
+void ExecCmdIf() {
+  if (RunBool()) {
+    RunCmd();
+    SkipAtPointer();
+  } else {
+    SkipAtPointer();
+    RunCmd();
+  }
+}
+
+// Every 50 iterations: when a timer message waits, handle the messages and
+// stay while the program is paused.
+static void LoopMessageCheck() {
+  if (--LoopMessageCountdown > 0) return;
+  LoopMessageCountdown = LoopMessageInterval;
+  if (!Pump.IsTimerTickPending()) return;
+  Pump.PumpMessages(false);
+  while (Pump.IsPaused() && ExecFlags == 0) Pump.WaitTicks(1);
+}
+
+// The first tick a loop notices arms the check; each later one forces a refresh.
+struct LoopRefresh {
+  int32_t Last;   // DisplayCountdown when last looked at
+  bool Noticed;  // a tick was noticed before
+};
+
+static void LoopRefreshCheck(LoopRefresh& r) {
+  if (DisplayCountdown == r.Last) return;
+  if (r.Noticed) {
+    DisplayCountdown = 0;
+    Pump.RefreshDisplay();
+  }
+  r.Last = DisplayCountdown;
+  r.Noticed = true;
+}
+
+// Condition, body group. A flag set by the body ends the loop; the loop
+// clears break only.
+void ExecCmdWhile() {
+  LoopRefresh refresh = {DisplayCountdown, false};
+  ExecItem* condition = ExecPointer;
+  while (RunBool()) {
+    RunCmd();
+    if (ExecFlags) {
+      ExecFlags &= ~ExecFlagBreak;
+      return;
+    }
+    LoopMessageCheck();
+    LoopRefreshCheck(refresh);
+    ExecPointer = condition;
+  }
+  SkipAtPointer();
+}
+
+// Count, body group: the body runs |count| times; INT32_MIN (a count out of
+// range or NaN) stays negative and runs nothing.
+void ExecCmdRepeat() {
+  LoopRefresh refresh = {DisplayCountdown, false};
+  int32_t v = EvalNextInt();
+  int32_t n = v < 0 && v != INT32_MIN ? -v : v;
+  ExecItem* body = ExecPointer;
+  for (; n > 0; n--) {
+    ExecPointer = body;
+    RunCmd();
+    if (ExecFlags) {
+      ExecFlags &= ~ExecFlagBreak;
+      return;
+    }
+    LoopMessageCheck();
+    LoopRefreshCheck(refresh);
+  }
+  ExecPointer = body + body->Skip;
+}
+
+void ExecCmdBreak() { ExecFlags |= ExecFlagBreak; }
+
+void ExecCmdReturn() { ExecFlags |= ExecFlagReturn; }
+
+void ExecCmdWaitTick() { Pump.WaitTicks(1); }
+
+// Seconds: a positive number of ticks waits; otherwise the pending messages
+// are handled, the display refreshed, and a paused program waits for the end
+// of the pause.
+void ExecCmdWaitSeconds() {
+  int32_t ticks = EvalNextTicks();
+  if (ticks > 0) {
+    Pump.WaitTicks(ticks);
+    return;
+  }
+  Pump.PumpMessages(false);
+  Pump.RefreshDisplay();
+  while (Pump.IsPaused() && ExecFlags == 0) Pump.PumpMessages(true);
+}

@@ -1,0 +1,52 @@
+// The push and pop steps that build a called function's frame of locals on
+// top of the value lists and remove it again.
+#include "exec/interpreter.h"
+#include "exec/exec_functions.h"
+#include "exec/value_kinds.h"
+
+// Param1 = the entry holding the local's initial value (outside the list:
+// the kind's default).
+template <class K>
+static void PushLocal() {
+  K::Values().AppendCopy(OwnStep().Param1);
+}
+
+// Param1 = the initial value's entry, Param2 = the list's size.
+template <class K>
+static void PushLocalList() {
+  const ExecItem& own = OwnStep();
+  K::Values().AppendCopies(own.Param1, own.Param2);
+}
+
+// One operand, the argument, evaluated and appended.
+template <class K>
+static void PushArg() {
+  typename K::Value v = typename K::Value();
+  K::Eval(v);
+  K::Values().Append(v);
+}
+
+// Param1 = the number of entries to remove.
+template <class K>
+static void PopLocals() {
+  int32_t n = OwnStep().Param1;
+  if (n > 0) K::Values().RemoveLast(n);
+}
+
+#define FRAME_FUNCTIONS(kind)                                        \
+  void ExecCmdPush##kind##Local() { PushLocal<kind##Kind>(); }         \
+  void ExecCmdPush##kind##LocalList() { PushLocalList<kind##Kind>(); } \
+  void ExecCmdPush##kind##Arg() { PushArg<kind##Kind>(); }             \
+  void ExecCmdPopLocals##kind() { PopLocals<kind##Kind>(); }
+
+FRAME_FUNCTIONS(Num)
+FRAME_FUNCTIONS(Bool)
+FRAME_FUNCTIONS(Text)
+
+// Param1 = the list's declared record; outside ListRecords the default record.
+void ExecCmdPushListRecord() { ListRecords.AppendCopy(OwnStep().Param1); }
+
+void ExecCmdPopListRecords() {
+  int32_t n = OwnStep().Param1;
+  if (n > 0) ListRecords.RemoveLast(n);
+}

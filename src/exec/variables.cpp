@@ -1,0 +1,131 @@
+// Reading and assigning variables of the plain kinds and texts in their four
+// forms, and the index and auto step of lists. Every access goes through the
+// lists' bounds checks: a local addressed outside its list (a body run without
+// a frame of its own) reads the kind's default, and a write there does nothing.
+#include "exec/interpreter.h"
+#include "exec/exec_functions.h"
+#include "exec/eval_next.h"
+#include "exec/value_kinds.h"
+
+// v wrapped into 0 .. size - 1 (the mathematical remainder).
+static int32_t WrapIndex(int32_t v, int32_t size) {
+  if (size < 1) return 0;
+  if ((uint32_t)v < (uint32_t)size) return v;
+  int32_t r = v % size;
+  return r < 0 ? r + size : r;
+}
+
+// The record of a global list (Param2 = its index) or of a local list
+// (Param2 = its number from the top of ListRecords); -1 outside ListRecords.
+static int32_t GlobalRecord(int32_t number) { return ListRecords.Inside(number) ? number : -1; }
+static int32_t LocalRecord(int32_t number) {
+  int32_t i = ListRecords.Count - number;
+  return ListRecords.Inside(i) ? i : -1;
+}
+
+// The list's current Index; then the record advances by its Auto step.
+static int32_t TakeIndex(int32_t record) {
+  if (record < 0) return 0;
+  ListRecord& r = ListRecords[record];
+  int32_t old = r.Index;
+  if (r.Auto != 0) r.Index = WrapIndex((int32_t)((uint32_t)old + (uint32_t)r.Auto), r.Size);
+  return old;
+}
+
+static int32_t CurrentIndex(int32_t record) { return record < 0 ? 0 : ListRecords[record].Index; }
+
+static void Advance(int32_t record) {
+  if (record >= 0) TakeIndex(record);
+}
+
+// The entry a step addresses in each form, and the record of the list forms.
+struct Target {
+  int32_t Entry;
+  int32_t Record;  // -1 for the plain forms
+};
+
+template <class K>
+static Target GlobalTarget(const ExecItem& s) { return {s.Param1, -1}; }
+template <class K>
+static Target LocalTarget(const ExecItem& s) { return {LocalEntry<K>(s.Param1), -1}; }
+template <class K>
+static Target GlobalItemTarget(const ExecItem& s) {
+  int32_t record = GlobalRecord(s.Param2);
+  return {s.Param1 + CurrentIndex(record), record};
+}
+template <class K>
+static Target LocalItemTarget(const ExecItem& s) {
+  int32_t record = LocalRecord(s.Param2);
+  return {LocalEntry<K>(s.Param1) + CurrentIndex(record), record};
+}
+
+// A read uses the index as it was and leaves the list at its next element.
+template <class K, Target (*Locate)(const ExecItem&)>
+static const typename K::Value& Read() {
+  Target t = Locate(OwnStep());
+  Advance(t.Record);
+  return K::Values().Get(t.Entry);
+}
+
+// The target is fixed before the value is evaluated; the list advances from
+// the index the evaluation left.
+template <class K, Target (*Locate)(const ExecItem&)>
+static void Assign() {
+  Target t = Locate(OwnStep());
+  typename K::Value v = typename K::Value();
+  K::Eval(v);
+  K::Values().Set(t.Entry, v);
+  Advance(t.Record);
+}
+
+#define VARIABLE_FUNCTIONS(kind, form, locate)                                  \
+  void ExecCmdSet##kind##form() { Assign<kind##Kind, locate<kind##Kind>>(); }
+
+#define NUMBER_LIKE_READS(kind, type, form, locate) \
+  type Exec##kind##form() { return Read<kind##Kind, locate<kind##Kind>>(); }
+
+#define SLOT_READS(kind, form, locate) \
+  void Exec##kind##form(kind##Kind::Value& r) { r = Read<kind##Kind, locate<kind##Kind>>(); }
+
+#define ALL_FORMS(macro, ...)                                \
+  macro(__VA_ARGS__, Global, GlobalTarget)                   \
+  macro(__VA_ARGS__, Local, LocalTarget)                     \
+  macro(__VA_ARGS__, GlobalListItem, GlobalItemTarget)       \
+  macro(__VA_ARGS__, LocalListItem, LocalItemTarget)
+
+ALL_FORMS(VARIABLE_FUNCTIONS, Num)
+ALL_FORMS(VARIABLE_FUNCTIONS, Bool)
+ALL_FORMS(VARIABLE_FUNCTIONS, Text)
+ALL_FORMS(NUMBER_LIKE_READS, Num, double)
+ALL_FORMS(NUMBER_LIKE_READS, Bool, uint8_t)
+ALL_FORMS(SLOT_READS, Text)
+
+// list_index as a command: Index := the rounded value wrapped into the list.
+static void SetListIndex(int32_t (*record)(int32_t)) {
+  int32_t number = OwnStep().Param2;
+  int32_t v = EvalNextInt();
+  int32_t r = record(number);
+  if (r >= 0) ListRecords[r].Index = WrapIndex(v, ListRecords[r].Size);
+}
+
+// list_auto as a command: Auto := the rounded value, reduced below Size in
+// magnitude with the sign of the value.
+static void SetListAuto(int32_t (*record)(int32_t)) {
+  int32_t number = OwnStep().Param2;
+  int32_t v = EvalNextInt();
+  int32_t r = record(number);
+  if (r < 0) return;
+  int32_t size = ListRecords[r].Size < 1 ? 1 : ListRecords[r].Size;
+  ListRecords[r].Auto = (uint32_t)v < (uint32_t)size ? v : v % size;
+}
+
+void ExecCmdSetListIndexGlobal() { SetListIndex(GlobalRecord); }
+void ExecCmdSetListIndexLocal() { SetListIndex(LocalRecord); }
+void ExecCmdSetListAutoGlobal() { SetListAuto(GlobalRecord); }
+void ExecCmdSetListAutoLocal() { SetListAuto(LocalRecord); }
+
+// list_index and list_auto read as numbers; reading never advances the list.
+double ExecNumListIndexGlobal() { return ListRecords.Get(OwnStep().Param2).Index; }
+double ExecNumListIndexLocal() { return ListRecords.Get(ListRecords.Count - OwnStep().Param2).Index; }
+double ExecNumListAutoGlobal() { return ListRecords.Get(OwnStep().Param2).Auto; }
+double ExecNumListAutoLocal() { return ListRecords.Get(ListRecords.Count - OwnStep().Param2).Auto; }

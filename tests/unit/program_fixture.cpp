@@ -1,0 +1,4 @@
+// The fake pump's state, shared by the program tests.
+#include "program_fixture.h"
+
+FakePump Fake;

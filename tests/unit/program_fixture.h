@@ -1,0 +1,198 @@
+// A fixture that builds small programs in memory (GLOBAL, LOCAL and PROGRAM
+// items written one per line), links and compiles them, and runs them with a
+// fake message pump.
+#pragma once
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
+#include <string>
+#include <vector>
+#include "base/text.h"
+#include "base/value_lists.h"
+#include "compiler/code_dump.h"
+#include "compiler/compile.h"
+#include "exec/calls.h"
+#include "exec/interpreter.h"
+#include "exec/pump_hooks.h"
+#include "image/item_links.h"
+
+// What the fake pump saw and what it does.
+struct FakePump {
+  int32_t TickChecks;    // IsTimerTickPending calls
+  int32_t Pumps;         // PumpMessages calls
+  int32_t WaitingPumps;  // of them with wait
+  int32_t Waits;         // WaitTicks calls
+  int32_t TicksWaited;   // their ticks together
+  int32_t Refreshes;
+  bool TickPending;      // what IsTimerTickPending answers
+  int32_t QuitAtPump;    // set the quit flag on this PumpMessages call (1 = first); 0 never
+  int32_t QuitAtWait;    // likewise for WaitTicks
+  int32_t PausedChecks;  // IsPaused answers true this many times
+  int32_t CountdownStep; // each pump lowers DisplayCountdown by this (a tick passed)
+};
+extern FakePump Fake;
+
+inline bool FakeTickPending() {
+  Fake.TickChecks++;
+  return Fake.TickPending;
+}
+inline void FakePumpMessages(bool wait) {
+  Fake.Pumps++;
+  if (wait) Fake.WaitingPumps++;
+  DisplayCountdown -= Fake.CountdownStep;
+  if (Fake.QuitAtPump && Fake.Pumps == Fake.QuitAtPump) ExecFlags |= ExecFlagQuit;
+}
+inline void FakeWaitTicks(int32_t ticks) {
+  Fake.Waits++;
+  Fake.TicksWaited += ticks;
+  if (Fake.QuitAtWait && Fake.Waits == Fake.QuitAtWait) ExecFlags |= ExecFlagQuit;
+}
+inline void FakeRefresh() {
+  Fake.Refreshes++;
+  DisplayCountdown = 4;
+}
+inline bool FakePaused() {
+  if (Fake.PausedChecks <= 0) return false;
+  Fake.PausedChecks--;
+  return true;
+}
+
+// One table's items. A line is an item: two spaces of indentation per depth,
+// the element id, then any of: g<N> (refers to GLOBAL item N), l<N> (LOCAL
+// item N), d<T>:<N> (DataTable T, DataIndex N), t<N> (TextIndex), i<N>
+// (IconIndex), off (switched off, flag 0x10), x (flag 0x80). The child and
+// sibling flags come from the indentation.
+struct ItemTableBuilder {
+  std::vector<ProgramItem> Items;
+  std::vector<ItemLinks> Links;
+
+  void Parse(std::initializer_list<const char*> lines) {
+    std::vector<int> depths;
+    for (const char* line : lines) {
+      int spaces = 0;
+      while (line[spaces] == ' ') spaces++;
+      depths.push_back(spaces / 2);
+      Items.push_back(ParseItem(line + spaces));
+    }
+    for (size_t k = 0; k < Items.size(); k++) {
+      if (k + 1 < Items.size() && depths[k + 1] > depths[k]) Items[k].Flags |= 0x01;
+      for (size_t j = k + 1; j < Items.size() && depths[j] >= depths[k]; j++)
+        if (depths[j] == depths[k]) {
+          Items[k].Flags |= 0x02;
+          break;
+        }
+    }
+    Links.resize(Items.size() + 1);
+  }
+
+  static ProgramItem ParseItem(const char* s) {
+    ProgramItem item = {0, 0, 0, -1, -1, -1, -1, 0};
+    char* end;
+    item.ElementId = (int32_t)strtol(s, &end, 10);
+    s = end;
+    while (*s) {
+      while (*s == ' ') s++;
+      if (!*s) break;
+      if (strncmp(s, "off", 3) == 0) {
+        item.Flags |= 0x10;
+        s += 3;
+      } else if (*s == 'x') {
+        item.Flags |= 0x80;
+        s++;
+      } else if (*s == 'g' || *s == 'l') {
+        item.RefTable = *s == 'g' ? 2 : 3;
+        item.RefIndex = (int32_t)strtol(s + 1, &end, 10);
+        s = end;
+      } else if (*s == 'd') {
+        item.DataTable = (int32_t)strtol(s + 1, &end, 10);
+        item.DataIndex = (int32_t)strtol(end + 1, &end, 10);
+        s = end;
+      } else if (*s == 't') {
+        item.TextIndex = (int32_t)strtol(s + 1, &end, 10);
+        s = end;
+      } else if (*s == 'i') {
+        item.IconIndex = (int32_t)strtol(s + 1, &end, 10);
+        s = end;
+      } else {
+        ADD_FAILURE() << "bad item text: " << s;
+        break;
+      }
+    }
+    return item;
+  }
+
+  int32_t Count() const { return (int32_t)Items.size(); }
+};
+
+class ProgramTest : public testing::Test {
+ public:
+  ItemTableBuilder Global, Local, Program;
+
+  void SetUp() override {
+    static bool textsReady;
+    if (!textsReady) InitEmptyText();
+    textsReady = true;
+    Numbers.RemoveAll();
+    Texts.RemoveAll();
+    Logics.RemoveAll();
+    ListRecords.RemoveAll();
+    ResetCompiledCode();
+    memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
+    ExecFlags = 0;
+    CallDepthBudget = CallDepthLimit;
+    LoopMessageCountdown = LoopMessageInterval;
+    DisplayCountdown = 4;
+    memset(&Fake, 0, sizeof Fake);
+    Pump = {FakeTickPending, FakePumpMessages, FakeWaitTicks, FakeRefresh, FakePaused};
+    GlobalItemCount = LocalItemCount = ProgramItemCount = 0;
+  }
+
+  void TearDown() override {
+    Pump = NoPump;
+    GlobalItemCount = LocalItemCount = ProgramItemCount = 0;
+  }
+
+  // Links the three tables as the loader does (after the value lists).
+  void Link() {
+    GlobalItems = Global.Items.data();
+    GlobalItemCount = Global.Count();
+    GlobalItemLinks = Global.Links.data();
+    LocalItems = Local.Items.data();
+    LocalItemCount = Local.Count();
+    LocalItemLinks = Local.Links.data();
+    ProgramItems = Program.Items.data();
+    ProgramItemCount = Program.Count();
+    ProgramItemLinks = Program.Links.data();
+    BuildItemLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
+    BuildListRecords(GlobalItems, GlobalItemLinks, GlobalItemCount, true);
+    SpreadSpriteLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
+    BuildItemLinks(LocalItems, LocalItemLinks, LocalItemCount);
+    BuildListRecords(LocalItems, LocalItemLinks, LocalItemCount, false);
+    AssignLocalSlots();
+    SpreadSpriteLinks(LocalItems, LocalItemLinks, LocalItemCount);
+    BuildItemLinks(ProgramItems, ProgramItemLinks, ProgramItemCount);
+  }
+
+  // Links and compiles the whole program; false when the image is rejected.
+  bool Compile() {
+    Link();
+    return CompileProgram();
+  }
+
+  // Runs the compiled entry step, as the main run does.
+  void Run() { RunCompiledStep(EntryCallIndex); }
+
+  // The listing of steps first .. end - 1 (all by default).
+  static std::string Listing(int32_t first = 0, int32_t end = -1) {
+    Text t = DumpCode(first, end < 0 ? CompiledCodeCount : end);
+    return std::string(t.Chars(), t.Length());
+  }
+
+  // Compiles PROGRAM item index alone as a value of kind (after Link()) and
+  // gives its listing, or "fails" when it does not compile.
+  static std::string CompileAlone(ValueKind kind, int32_t index) {
+    int32_t start = CompiledCodeCount;
+    if (!KindCompilers[kind](index)) return "fails";
+    return Listing(start);
+  }
+};
