@@ -138,6 +138,7 @@ class ProgramTest : public testing::Test {
     ListRecords.RemoveAll();
     ResetCompiledCode();
     memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
+    CompileFrameFirst = CompileFrameEnd = 0;
     ExecFlags = 0;
     CallDepthBudget = CallDepthLimit;
     LoopMessageCountdown = LoopMessageInterval;

@@ -1,0 +1,177 @@
+// User function calls run in-process: frames pushed and popped in balance
+// (also while the program unwinds), results copied before the pop, the depth
+// budget, nested functions, and local accesses outside the lists.
+#include "program_fixture.h"
+
+namespace {
+
+class ExecCalls : public ProgramTest {
+ public:
+  int32_t Counts[4];
+  void RememberCounts() {
+    Counts[0] = Numbers.Count;
+    Counts[1] = Texts.Count;
+    Counts[2] = Logics.Count;
+    Counts[3] = ListRecords.Count;
+  }
+  void ExpectCountsKept(const char* what) {
+    EXPECT_EQ(Counts[0], Numbers.Count) << what;
+    EXPECT_EQ(Counts[1], Texts.Count) << what;
+    EXPECT_EQ(Counts[2], Logics.Count) << what;
+    EXPECT_EQ(Counts[3], ListRecords.Count) << what;
+  }
+  void CompileAndRun() {
+    ASSERT_TRUE(Compile());
+    RememberCounts();
+    Run();
+  }
+};
+
+// main waits, then calls itself: 200 bodies run, main's included.
+TEST_F(ExecCalls, DepthBudget) {
+  Numbers.Append(1);
+  Global.Parse({"47 d3:0"});
+  Local.Parse({"47 d4:0", "  43 d6:0", "  56", "    43 d6:0"});
+  Program.Parse({"47", "  122", "  47 g0"});
+  CompileAndRun();
+  EXPECT_EQ(200, Fake.Waits);
+  EXPECT_EQ(CallDepthLimit, CallDepthBudget);
+  ExpectCountsKept("after the calls");
+}
+
+// g := f(): f's result r starts at 5 and f sets it to 7 unless the budget
+// keeps its body from running.
+class ExecValueCall : public ExecCalls {
+ public:
+  void Define() {
+    Numbers.Append(0);  // g
+    Numbers.Append(5);  // r's initial value
+    Global.Parse({"47 d3:0", "47 d3:1", "43 d6:0"});
+    Local.Parse({"47 d4:0", "47 d4:3", "  54", "    43 d6:1"});
+    Program.Parse({"47", "  43 g2", "    47 g1", "47", "  43 l3", "    43 g2", "  43 l3", "    16 t0"});
+    Texts.Append(Text("7"));
+  }
+};
+
+TEST_F(ExecValueCall, ResultIsCopiedBeforeThePop) {
+  Define();
+  CompileAndRun();
+  EXPECT_EQ(7, Numbers[0]);
+  ExpectCountsKept("after the call");
+}
+
+TEST_F(ExecValueCall, AtTheLimitTheResultKeepsItsInitialValue) {
+  Define();
+  CallDepthBudget = 1;  // main's body only
+  CompileAndRun();
+  EXPECT_EQ(5, Numbers[0]);
+  EXPECT_EQ(1, CallDepthBudget);
+  ExpectCountsKept("after the call");
+}
+
+// A text argument is the callee's own local: changing it leaves the
+// caller's variable; the text result is shared with what the callee held.
+TEST_F(ExecCalls, TextArgumentsAndResults) {
+  Texts.Append(Text("caller"));
+  Texts.Append(Text("inside"));
+  Texts.Append(Text(""));
+  Texts.Append(Text(""));
+  Global.Parse({"47 d3:0", "47 d3:1", "51 d7:0", "51 d7:3"});
+  Local.Parse({"47 d4:0", "47 d4:5", "  53", "    51 d7:2", "  54", "    51 d7:2"});
+  Program.Parse({"47", "  51 g3", "    47 g1", "      51 l3", "        51 g2", "47", "  51 l3", "    64 t1",
+                 "  51 l5", "    51 l3"});
+  CompileAndRun();
+  EXPECT_TRUE(Texts[0].EqualsChars("caller"));
+  EXPECT_TRUE(Texts[3].EqualsChars("inside"));
+  EXPECT_EQ(Texts[4].Data, Texts[3].Data) << "the result shares the constant's record";
+  ExpectCountsKept("after the call");
+}
+
+// Arguments are evaluated in declaration order, each after the pushes of the
+// locals before it: b := a's argument reads the caller's local y at slot + 1.
+TEST_F(ExecCalls, ArgumentsSeeTheCallersLocals) {
+  Numbers.Append(0);   // g
+  Numbers.Append(42);  // y's initial value
+  Numbers.Append(0);
+  Global.Parse({"47 d3:0", "47 d3:2", "43 d6:0"});
+  Local.Parse({"47 d4:0", "  43 d6:1", "47 d4:4", "  43 d6:2", "  43 d6:2"});
+  Program.Parse({"47", "  47 g1", "    43 l4", "      43 l1", "47", "  43 g2", "    43 l4"});
+  CompileAndRun();
+  EXPECT_EQ(42, Numbers[0]);
+  ExpectCountsKept("after the call");
+}
+
+// A function defined among main's locals works on main's frame.
+TEST_F(ExecCalls, NestedFunctionUsesTheCallersFrame) {
+  Numbers.Append(0);
+  Numbers.Append(3);
+  Global.Parse({"47 d3:0", "43 d6:0"});
+  Local.Parse({"47 d4:0", "  43 d6:1", "  47 d4:4"});
+  Program.Parse({"47", "  47 l2", "  43 g1", "    43 l1", "47", "  43 l1", "    19", "  73", "  43 l1",
+                 "    20"});
+  CompileAndRun();
+  EXPECT_EQ(2, Numbers[0]);
+  EXPECT_EQ(0u, ExecFlags) << "exit ended the nested function only";
+  ExpectCountsKept("after the call");
+}
+
+// Quit set while a call pushes its frame (an argument waits) or while its
+// body runs: the frame is still pushed and popped whole.
+TEST_F(ExecCalls, FramesBalanceWhileUnwinding) {
+  const struct {
+    int32_t QuitAtWait;
+    int32_t Waits;
+  } cases[] = {{1, 1}, {2, 2}};
+  for (auto& c : cases) {
+    SetUp();
+    Global = Local = Program = ItemTableBuilder();
+    Numbers.Append(0);
+    Texts.Append(Text());
+    Global.Parse({"47 d3:0", "47 d3:2", "47 d3:6", "43 d6:0"});
+    Local.Parse({"47 d4:0", "  43 d6:0", "47 d4:8", "  43 d6:0", "  43 d6:0", "  51 d7:0", "47 d4:10",
+                 "  54", "    43 d6:0"});
+    Program.Parse({"47", "  47 g1", "    43 l3", "      47 g2", "  43 g3", "    43 l1", "  122", "  122",
+                   "47", "  122", "47", "  122"});
+    Fake.QuitAtWait = c.QuitAtWait;
+    CompileAndRun();
+    EXPECT_EQ(c.Waits, Fake.Waits) << "quit at wait " << c.QuitAtWait;
+    EXPECT_EQ(ExecFlagQuit, ExecFlags);
+    ExpectCountsKept("quit during a call");
+  }
+}
+
+// When the entry call does not compile the run starts at step 0, main's body
+// without a frame: its locals lie outside the lists, reads give 0 and writes
+// change nothing.
+TEST_F(ExecCalls, LocalsOutsideTheListsWithoutAFrame) {
+  Numbers.Append(7);
+  Global.Parse({"43 d6:0"});
+  Local.Parse({"47", "47 d4:0", "  43 d6:0", "  43 d6:0", "  56", "    255", "      19", "    43 d6:0"});
+  Program.Parse({"47", "  43 l2", "    18", "  43 g0", "    43 l2", "  43 l7", "    18", "  43 g0",
+                 "    43 l7"});
+  ASSERT_TRUE(Compile());
+  ASSERT_EQ(0, EntryCallIndex);
+  RememberCounts();
+  Run();
+  EXPECT_EQ(0, Numbers[0]);
+  ExpectCountsKept("no frame");
+}
+
+// A local list of size 3 starts as three copies of the initial value; its
+// elements are read in turn with the list's auto step.
+TEST_F(ExecCalls, LocalListsAndTheirRecords) {
+  Numbers.Append(0);
+  Numbers.Append(4);
+  Numbers.Append(1);
+  Numbers.Append(0);
+  Global.Parse({"47 d3:0", "43 d6:0", "43 d6:3"});
+  Local.Parse({"47 d4:0", "  56", "    255", "      20", "    256", "    257 d6:2", "    43 d6:1"});
+  Program.Parse({"47", "  43 l6", "    18", "  43 l6", "    19", "  43 g1", "    43 l6", "  256 l4", "    21",
+                 "  43 g2", "    43 l6"});
+  CompileAndRun();
+  EXPECT_EQ(4, Numbers[0]) << "elements 0 and 1 were set, element 2 kept its initial value";
+  EXPECT_EQ(2, Numbers[3]) << "list_index 4 wraps to 1";
+  ExpectCountsKept("after main");
+}
+
+}  // namespace

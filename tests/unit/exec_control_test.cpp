@@ -1,0 +1,214 @@
+// Compiled programs run in-process with the fake pump: command groups, if,
+// while, repeat, break, exit, case and the waits, and how loops look at the
+// message queue and the display.
+#include <math.h>
+#include "program_fixture.h"
+
+namespace {
+
+// Main's body is PROGRAM item 0; GLOBAL items 1.. are number variables over
+// Numbers 0.. (all 0 unless a test says otherwise).
+class ExecControl : public ProgramTest {
+ public:
+  void Main(std::initializer_list<const char*> body, int32_t variables = 4) {
+    const char* globals[] = {"47 d3:0", "43 d6:0", "43 d6:1", "43 d6:2", "43 d6:3", "43 d6:4", "43 d6:5"};
+    while (Numbers.Count < variables) Numbers.Append(0);
+    Global.Parse({});
+    for (int32_t i = 0; i <= variables; i++) Global.Items.push_back(ItemTableBuilder::ParseItem(globals[i]));
+    Global.Links.resize(Global.Items.size() + 1);
+    if (Local.Items.empty()) Local.Parse({"47 d4:0"});
+    Program.Parse(body);
+  }
+  void CompileAndRun() {
+    ASSERT_TRUE(Compile());
+    Run();
+  }
+};
+
+TEST_F(ExecControl, If) {
+  const struct {
+    const char* Condition;  // null: no if_cond
+    double Expected;
+  } cases[] = {{"65", 1}, {"66", 2}, {nullptr, 1}, {"64", 1}, {"38", 2}};
+  for (auto& c : cases) {
+    SetUp();
+    Global = Local = Program = ItemTableBuilder();
+    std::string cond = std::string("      ") + (c.Condition ? c.Condition : "999");
+    std::string op = "        65";  // the operand of not (38)
+    Main({"47", "  2", c.Condition ? "    3" : "    999", cond.c_str(), op.c_str(), "    4", "      43 g1",
+          "        18", "    5", "      43 g1", "        19", "  43 g2", "    20"});
+    CompileAndRun();
+    EXPECT_EQ(c.Expected, Numbers[0]) << (c.Condition ? c.Condition : "no condition");
+    EXPECT_EQ(3, Numbers[1]) << "the command after the if runs";
+  }
+}
+
+TEST_F(ExecControl, WhileAndBreak) {
+  Main({"47", "  6", "    7", "      65", "    8", "      43 g1", "        18", "      9", "      43 g2",
+        "        18", "  6", "    8", "      43 g3", "        18", "  43 g4", "    20"});
+  CompileAndRun();
+  EXPECT_EQ(1, Numbers[0]);
+  EXPECT_EQ(0, Numbers[1]) << "break ends the body";
+  EXPECT_EQ(0, Numbers[2]) << "a while without condition never runs";
+  EXPECT_EQ(3, Numbers[3]) << "the command after the loops runs";
+  EXPECT_EQ(0u, ExecFlags);
+}
+
+TEST_F(ExecControl, RepeatCounts) {
+  const struct {
+    double Count;
+    int32_t Runs;
+  } cases[] = {{3, 3}, {-3.4, 3}, {2.5, 2}, {3.5, 4}, {-5, 5}, {0, 0}, {1e12, 0}, {NAN, 0},
+               {-2147483648.0, 0}, {2147483648.0, 0}};
+  for (auto& c : cases) {
+    SetUp();
+    Global = Local = Program = ItemTableBuilder();
+    Main({"47", "  247", "    248", "      43 g1", "    8", "      122"}, 1);
+    Numbers[0] = c.Count;
+    CompileAndRun();
+    EXPECT_EQ(c.Runs, Fake.Waits) << "count " << c.Count;
+  }
+}
+
+TEST_F(ExecControl, RepeatWithoutCountRunsNothingAndBreakEndsIt) {
+  Main({"47", "  247", "    8", "      122", "  247", "    248", "      20", "    8", "      122", "      9",
+        "  43 g1", "    18"});
+  CompileAndRun();
+  EXPECT_EQ(1, Fake.Waits);
+  EXPECT_EQ(1, Numbers[0]);
+  EXPECT_EQ(0u, ExecFlags);
+}
+
+// exit inside two loops of a called function ends the loops and the
+// function; the caller goes on. break outside a loop ends its function too.
+TEST_F(ExecControl, ExitAndBreakEndTheFunction) {
+  Local.Parse({"47 d4:0", "47 d4:5", "47 d4:18"});
+  Main({"47", "  47 g5", "  47 g6", "  43 g1", "    18",
+        "47", "  6", "    7", "      65", "    8", "      247", "        248", "          22", "        8",
+        "          122", "          73", "  43 g3", "    18",
+        "47", "  122", "  9", "  43 g4", "    18"});
+  Global.Items.push_back(ItemTableBuilder::ParseItem("47 d3:1"));
+  Global.Items.push_back(ItemTableBuilder::ParseItem("47 d3:2"));
+  Global.Links.resize(Global.Items.size() + 1);
+  CompileAndRun();
+  EXPECT_EQ(2, Fake.Waits);
+  EXPECT_EQ(1, Numbers[0]) << "main goes on after both calls";
+  EXPECT_EQ(0, Numbers[2]) << "exit skipped the rest of the function";
+  EXPECT_EQ(0, Numbers[3]) << "break outside a loop ended the function";
+  EXPECT_EQ(0u, ExecFlags);
+}
+
+TEST_F(ExecControl, BreakInACaseBranchStopsTheLoop) {
+  Main({"47", "  6", "    7", "      65", "    8", "      11", "        12", "          18", "        13",
+        "          14", "            18", "          9", "      43 g1", "        18", "  43 g2", "    18"});
+  CompileAndRun();
+  EXPECT_EQ(0, Numbers[0]);
+  EXPECT_EQ(1, Numbers[1]);
+}
+
+// case 2 with values 1 | 2 | f(); f waits once and gives 3.
+class ExecCase : public ExecControl {
+ public:
+  void RunCase(double selector) {
+    Local.Parse({"47 d4:0", "47 d4:24", "  54", "    43 d6:3"});
+    Main({"47", "  11", "    12", "      43 g4", "    13", "      14", "        18", "      43 g1", "        18",
+          "    13", "      14", "        19", "      14", "        19", "      43 g1", "        19", "    13",
+          "      14", "        47 g5", "      43 g1", "        20", "    15", "      43 g1", "        21",
+          "47", "  122"});
+    Global.Items.push_back(ItemTableBuilder::ParseItem("47 d3:1"));
+    Global.Links.resize(Global.Items.size() + 1);
+    Numbers[3] = selector;
+    Numbers.Append(3);
+    Local.Items[3].DataIndex = 4;
+    CompileAndRun();
+  }
+};
+
+TEST_F(ExecCase, NumberSelector) {
+  const struct {
+    double Selector;
+    double Branch;
+    int32_t CallsOfF;
+  } cases[] = {{1, 1, 0}, {2, 2, 0}, {3, 3, 1}, {7, 4, 1}, {NAN, 1, 0}};
+  for (auto& c : cases) {
+    SetUp();
+    Global = Local = Program = ItemTableBuilder();
+    RunCase(c.Selector);
+    EXPECT_EQ(c.Branch, Numbers[0]) << "selector " << c.Selector;
+    EXPECT_EQ(c.CallsOfF, Fake.Waits) << "values after a match are not evaluated; selector " << c.Selector;
+  }
+}
+
+TEST_F(ExecControl, TextAndLogicSelectors) {
+  Texts.Append(Text("ab"));
+  Texts.Append(Text("ab"));
+  Texts.Append(Text("abc"));
+  Main({"47", "  11", "    12", "      64 t0", "    13", "      14", "        64 t2", "      43 g1",
+        "        18", "    13", "      14", "        64 t1", "      43 g1", "        19",
+        "  11", "    12", "      66", "    13", "      14", "        65", "      43 g2", "        18",
+        "    15", "      43 g2", "        19"});
+  CompileAndRun();
+  EXPECT_EQ(2, Numbers[0]) << "equal characters match";
+  EXPECT_EQ(2, Numbers[1]) << "no logic value matched: the default";
+}
+
+TEST_F(ExecControl, LoopsLookAtTheQueueEvery50Iterations) {
+  Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
+  Numbers[0] = 120;
+  CompileAndRun();
+  EXPECT_EQ(2, Fake.TickChecks);
+  EXPECT_EQ(0, Fake.Pumps) << "no timer message waits: no pump";
+
+  SetUp();
+  Global = Local = Program = ItemTableBuilder();
+  Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
+  Numbers[0] = 120;
+  Fake.TickPending = true;
+  Fake.PausedChecks = 3;
+  CompileAndRun();
+  EXPECT_EQ(2, Fake.Pumps);
+  EXPECT_EQ(3, Fake.TicksWaited) << "a paused program waits a tick at a time";
+}
+
+// After the quit flag is set, the loop ends and the rest of the body skips.
+TEST_F(ExecControl, QuitEndsLoopsAndSkipsTheRest) {
+  Main({"47", "  6", "    7", "      65", "    8", "      122", "  43 g1", "    18"});
+  Fake.TickPending = true;
+  Fake.QuitAtPump = 1;
+  CompileAndRun();
+  EXPECT_EQ(50, Fake.Waits);
+  EXPECT_EQ(0, Numbers[0]);
+  EXPECT_EQ(ExecFlagQuit, ExecFlags);
+}
+
+TEST_F(ExecControl, LoopsRefreshAtEveryTickAfterTheFirst) {
+  Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
+  Numbers[0] = 200;
+  Fake.TickPending = true;
+  Fake.CountdownStep = 1;
+  CompileAndRun();
+  EXPECT_EQ(4, Fake.Pumps);
+  EXPECT_EQ(3, Fake.Refreshes);
+}
+
+TEST_F(ExecControl, Waits) {
+  Main({"47", "  122", "  122", "    18", "  122", "    17"});
+  Fake.PausedChecks = 2;
+  CompileAndRun();
+  EXPECT_EQ(2, Fake.Waits);
+  EXPECT_EQ(1 + 18, Fake.TicksWaited) << "no operand: one tick; 1 second: 18 ticks";
+  EXPECT_EQ(3, Fake.Pumps) << "0 seconds: the pending messages, then while paused";
+  EXPECT_EQ(2, Fake.WaitingPumps);
+  EXPECT_EQ(1, Fake.Refreshes);
+}
+
+// Steps of functions not built yet skip their operands, so what follows runs.
+TEST_F(ExecControl, StandInsSkipTheirOperands) {
+  Main({"47", "  2", "    3", "      38", "        65", "    5", "      43 g1", "        18", "  305",
+        "    303", "      39", "        18", "        19", "  43 g2", "    19"});
+  CompileAndRun();
+  EXPECT_EQ(1, Numbers[0]) << "a stand-in logic value gives false";
+  EXPECT_EQ(2, Numbers[1]);
+}
+
+}  // namespace
