@@ -75,7 +75,7 @@ static int32_t ResultSlot(int32_t d, int32_t resultId) {
 static int32_t ArgumentFor(int32_t index, int32_t k) {
   for (int32_t c = ProgFirstChild(index); c >= 0; c = ProgNextChild(index, c)) {
     const ProgramItem& item = ProgItem(c);
-    if (item.RefIndex == k && item.RefTable == RefLocal && ProgHasChildren(c) && !SwitchedOff(item)) return c;
+    if (item.RefIndex == k && item.RefTable == RefLocal && ProgHasChildren(c) && !IsSwitchedOff(item)) return c;
   }
   return -1;
 }
@@ -93,7 +93,7 @@ static void EmitPushes(int32_t index, int32_t d, int32_t push, int32_t* counters
       PendingLocalCounts[PendingLists]++;
     } else {
       int32_t f = FrameKindOf(item.ElementId);
-      if (f < 0 || !HasLocalSlot(item, links)) continue;
+      if (f < 0 || !TakesLocalSlot(item)) continue;
       const FrameKind& fk = FrameKinds[f];
       int32_t m = links.ListIndex < 0 ? 1 : ListRecordSize(links.ListIndex);
       int32_t arg = index >= 0 && m == 1 ? ArgumentFor(index, k) : -1;

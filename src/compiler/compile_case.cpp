@@ -23,7 +23,7 @@ static const ExecFunction CaseFunctions[] = {
 static int32_t NextPart(int32_t index, int32_t k, int32_t id) {
   for (; k >= 0; k = ProgNextChild(index, k)) {
     const ProgramItem& item = ProgItem(k);
-    if (item.ElementId == id && ProgHasChildren(k) && !SwitchedOff(item)) return k;
+    if (item.ElementId == id && ProgHasChildren(k) && !IsSwitchedOff(item)) return k;
   }
   return -1;
 }

@@ -29,7 +29,7 @@ PendingKind PendingKindOf(ValueKind kind) {
 static void CompileOperands(ItemCompiler compile, int32_t parent, int32_t head) {
   for (int32_t k = ProgFirstChild(parent); k >= 0; k = ProgNextChild(parent, k)) {
     const ProgramItem& item = ProgItem(k);
-    if (item.ElementId == ElementGroup && ProgHasChildren(k) && !SwitchedOff(item)) {
+    if (item.ElementId == ElementGroup && ProgHasChildren(k) && !IsSwitchedOff(item)) {
       CompileOperands(compile, k, head);
       continue;
     }
@@ -83,7 +83,7 @@ bool EmitWithOperand(ValueKind kind, int32_t index, ExecFunction fn, int32_t p1,
 static int32_t FindParam(int32_t index, int32_t paramId, int32_t from) {
   for (int32_t c = from; c >= 0; c = ProgNextChild(index, c)) {
     const ProgramItem& item = ProgItem(c);
-    if (item.ElementId + ParamIdBase == paramId && ProgHasChildren(c) && !SwitchedOff(item)) return c;
+    if (item.ElementId + ParamIdBase == paramId && ProgHasChildren(c) && !IsSwitchedOff(item)) return c;
   }
   return -1;
 }

@@ -121,7 +121,7 @@ static bool CompileElement(ValueKind kind, int32_t index) {
 // The common prologue, then the element; a construct that starts with a
 // stand-in has its size noted so that the stand-in can skip it.
 static bool CompileKind(ValueKind kind, int32_t index) {
-  if (!ProgramIndexValid(index) || SwitchedOff(ProgItem(index))) return false;
+  if (!ProgramIndexValid(index) || IsSwitchedOff(ProgItem(index))) return false;
   int32_t start = CompiledCodeCount;
   if (!CompileElement(kind, index)) {
     RollBackCode(start);

@@ -11,7 +11,6 @@ inline bool ProgramIndexValid(int32_t index) {
 }
 inline const ProgramItem& ProgItem(int32_t index) { return ProgramItems[index]; }
 inline const ItemLinks& ProgLinks(int32_t index) { return ProgramItemLinks[index]; }
-inline bool SwitchedOff(const ProgramItem& item) { return (item.Flags & ItemSwitchedOff) != 0; }
 
 // Children by subtree size, so a walk never leaves the item's subtree.
 inline bool ProgHasChildren(int32_t index) { return ProgLinks(index).SubtreeSize > 1; }

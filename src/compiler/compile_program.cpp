@@ -43,7 +43,7 @@ static void CompileBodies() {
   for (int32_t t = 0; t < ProgramItemCount; t += ProgLinks(t).SubtreeSize) {
     SetCompileFrame(frames[t]);
     ProgramItemLinks[t].CodeStart = CompiledCodeCount;
-    if (SwitchedOff(ProgItem(t)))
+    if (IsSwitchedOff(ProgItem(t)))
       EmitCode0(EXEC_FN(Cmd, DoNothing));
     else
       CompileList(CompileCommand, t, EXEC_FN(Cmd, ExecCmdSequence), EXEC_FN(Cmd, ExecCmdSingle));

@@ -65,6 +65,6 @@ bool ResolveListRef(int32_t index, bool read, ListRef& ref) {
   return true;
 }
 
-double NumberLiteralOf(int32_t index) { return GetNumberLiteral(ProgItem(index), ProgLinks(index)); }
+double NumberLiteralOf(int32_t index) { return GetNumberLiteral(&ProgItem(index), &ProgLinks(index)); }
 
 int32_t AppendTextConstant(int32_t index) { return Texts.AppendCopy(ProgItem(index).TextIndex); }

@@ -244,20 +244,20 @@ TEST_F(CompileCalls, VariableReferences) {
   } cases[] = {
       {0, "ExecNumGlobal 1 -1 0\n", "global"},
       {1, "ExecNumGlobalListItem 2 0 0\n", "global list element: its first copy, the list's record"},
-      {2, "ExecNumLocal 4 -1 0\n", "local"},
-      {3, "ExecNumLocalListItem 3 1 0\n", "local list element"},
+      {2, "ExecNumLocal 5 -1 0\n", "local"},
+      {3, "ExecNumLocalListItem 4 1 0\n", "local list element"},
       {4, "fails", "a local of another function"},
       {5, "fails", "a global whose entry is outside Numbers"},
       {6, "fails", "a GLOBAL index outside the table"},
-      {7, "fails", "a local without initial value has no slot"},
+      {7, "fails", "a local without initial value (it holds a slot)"},
       {8, "fails", "a LOCAL index outside the table"},
       {9, "fails", "no reference"},
   };
   for (auto& c : cases) EXPECT_EQ(c.Expected, CompileAlone(KindNum, c.Item)) << c.What;
   PendingLocalCounts[PendingNum] = 2;
   PendingLocalCounts[PendingLists] = 1;
-  EXPECT_EQ("ExecNumLocalListItem 5 2 0\n", CompileAlone(KindNum, 3)) << "a read adds the pending counts";
-  EXPECT_EQ("ExecCmdSetNumLocalListItem 3 1 0\nExecNumConst 1 0\n", CompileAlone(KindCmd, 10))
+  EXPECT_EQ("ExecNumLocalListItem 6 2 0\n", CompileAlone(KindNum, 3)) << "a read adds the pending counts";
+  EXPECT_EQ("ExecCmdSetNumLocalListItem 4 1 0\nExecNumConst 1 0\n", CompileAlone(KindCmd, 10))
       << "an assignment adds none";
 }
 

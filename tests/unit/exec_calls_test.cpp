@@ -101,6 +101,19 @@ TEST_F(ExecCalls, ArgumentsSeeTheCallersLocals) {
   ExpectCountsKept("after the call");
 }
 
+// A local without an initial value is pushed with the default, so the slots
+// of the locals before it still fit.
+TEST_F(ExecCalls, LocalWithoutInitialValueHoldsItsSlot) {
+  Numbers.Append(0);
+  Numbers.Append(42);
+  Global.Parse({"43 d6:0"});
+  Local.Parse({"47 d4:0", "  43 d6:1", "  43"});
+  Program.Parse({"47", "  43 g0", "    43 l1"});
+  CompileAndRun();
+  EXPECT_EQ(42, Numbers[0]);
+  ExpectCountsKept("after main");
+}
+
 // A function defined among main's locals works on main's frame.
 TEST_F(ExecCalls, NestedFunctionUsesTheCallersFrame) {
   Numbers.Append(0);
