@@ -59,37 +59,28 @@ bool CompileFunctionCall(int32_t index, int32_t resultId);
 bool CompileProgram();
 
 // The single-operand emitters and named-parameter compilers of each kind.
-inline bool EmitWithNumOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindNum, index, fn, p1, p2);
-}
-inline bool EmitWithBoolOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindBool, index, fn, p1, p2);
-}
-inline bool EmitWithTextOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindText, index, fn, p1, p2);
-}
-inline bool EmitWithIconOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindIcon, index, fn, p1, p2);
-}
-inline bool EmitWithPictureOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindPicture, index, fn, p1, p2);
-}
-inline bool EmitWithMapOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindMap, index, fn, p1, p2);
-}
-inline bool EmitWithSpriteOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindSprite, index, fn, p1, p2);
-}
-inline bool EmitWithSoundOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindSound, index, fn, p1, p2);
-}
-inline bool EmitWithMusicOperand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) {
-  return EmitWithOperand(KindMusic, index, fn, p1, p2);
-}
+#define OPERAND_EMITTER(kind)                                                                      \
+  inline bool EmitWith##kind##Operand(int32_t index, ExecFunction fn, int32_t p1 = 0, int32_t p2 = -1) { \
+    return EmitWithOperand(Kind##kind, index, fn, p1, p2);                                         \
+  }
+OPERAND_EMITTER(Num)
+OPERAND_EMITTER(Bool)
+OPERAND_EMITTER(Text)
+OPERAND_EMITTER(Icon)
+OPERAND_EMITTER(Picture)
+OPERAND_EMITTER(Map)
+OPERAND_EMITTER(Sprite)
+OPERAND_EMITTER(Sound)
+OPERAND_EMITTER(Music)
+#undef OPERAND_EMITTER
+
+#define PARAM_COMPILER(kind) \
+  inline void Compile##kind##Param(int32_t index, int32_t paramId) { CompileParam(Kind##kind, index, paramId); }
+PARAM_COMPILER(Text)
+PARAM_COMPILER(Icon)
+PARAM_COMPILER(Picture)
+PARAM_COMPILER(Map)
+PARAM_COMPILER(Sound)
+#undef PARAM_COMPILER
 inline void CompileNumParam(int32_t index, int32_t paramId, double x) { CompileParam(KindNum, index, paramId, x); }
 inline void CompileBoolParam(int32_t index, int32_t paramId, bool b) { CompileParam(KindBool, index, paramId, b); }
-inline void CompileTextParam(int32_t index, int32_t paramId) { CompileParam(KindText, index, paramId); }
-inline void CompileIconParam(int32_t index, int32_t paramId) { CompileParam(KindIcon, index, paramId); }
-inline void CompilePictureParam(int32_t index, int32_t paramId) { CompileParam(KindPicture, index, paramId); }
-inline void CompileMapParam(int32_t index, int32_t paramId) { CompileParam(KindMap, index, paramId); }
-inline void CompileSoundParam(int32_t index, int32_t paramId) { CompileParam(KindSound, index, paramId); }

@@ -8,11 +8,6 @@ const NamedParam Params362[] = {
     {365, KindNum, 2000000},  // mouse_region_w
     {366, KindNum, 2000000},  // mouse_region_h
 };
-const NamedParam Params558[] = {
-    {553, KindMap, 0},
-    {551, KindNum, 0},
-    {552, KindNum, 0},
-};
 
 const ElementRow BoolElementRows[] = {
     // Comparisons, operators, constants, variables and calls
@@ -71,11 +66,11 @@ const ElementRow BoolElementRows[] = {
     ROW_NONE(273, ExecBoolSprite1CellFlag4),
     ROW_NONE(274, ExecBoolSprite0CellFlag5),
     ROW_NONE(275, ExecBoolSprite1CellFlag5),
-    ROW_NAMED(558, ExecBoolMapCellFlag1, Params558),
-    ROW_NAMED(559, ExecBoolMapCellFlag2, Params558),
-    ROW_NAMED(560, ExecBoolMapCellFlag3, Params558),
-    ROW_NAMED(561, ExecBoolMapCellFlag4, Params558),
-    ROW_NAMED(562, ExecBoolMapCellFlag5, Params558),
+    ROW_NAMED(558, ExecBoolMapCellFlag1, MapCellParams),
+    ROW_NAMED(559, ExecBoolMapCellFlag2, MapCellParams),
+    ROW_NAMED(560, ExecBoolMapCellFlag3, MapCellParams),
+    ROW_NAMED(561, ExecBoolMapCellFlag4, MapCellParams),
+    ROW_NAMED(562, ExecBoolMapCellFlag5, MapCellParams),
     // Program windows and controls
     ROW_NONE(242, ExecBoolWindowFrame),  // window_frame
     ROW_NONE(243, ExecBoolWindowCaption),  // window_caption

@@ -108,13 +108,6 @@ const NamedParam Params387[] = {
     {393, KindNum, 2000000},  // background_block_w
     {394, KindNum, 2000000},  // background_block_h
 };
-const NamedParam Params517[] = {
-    {519, KindText, 0},
-    {518, KindText, 0},
-    {520, KindNum, 0},
-    {521, KindNum, 0},
-    {522, KindNum, 1},
-};
 const NamedParam Params299[] = {
     {398, KindSound, 0},  // sound_play_sound
     {399, KindNum, 1},  // sound_play_volume
@@ -222,7 +215,7 @@ const ElementRow CmdElementRows[] = {
     // Program windows and controls
     ROW_OPERAND(242, ExecCmdWindowFrame, Bool),  // window_frame
     ROW_OPERAND(243, ExecCmdWindowCaption, Bool),  // window_caption
-    ROW_NAMED(517, ExecCmdMessageBox, Params517),
+    ROW_NAMED(517, ExecCmdMessageBox, MessageBoxParams),
     ROW_OPERAND(593, ExecCmdWindowId, Num),  // window_id
     ROW_OPERAND(594, ExecCmdWindowDelete, Num),
     ROW_OPERAND(596, ExecCmdWindowX, Num),  // window_x

@@ -19,18 +19,6 @@ const NamedParam Params421[] = {
     {422, KindNum, 0},  // get_point_x
     {423, KindNum, 0},  // get_point_y
 };
-const NamedParam Params555[] = {
-    {553, KindMap, 0},
-    {551, KindNum, 0},
-    {552, KindNum, 0},
-};
-const NamedParam Params517[] = {
-    {519, KindText, 0},
-    {518, KindText, 0},
-    {520, KindNum, 0},
-    {521, KindNum, 0},
-    {522, KindNum, 1},
-};
 const NamedParam Params487[] = {
     {488, KindNum, 1601},
     {489, KindNum, 1},
@@ -150,9 +138,9 @@ const ElementRow NumElementRows[] = {
     ROW_NAMED(421, ExecNumGetPoint, Params421),  // get_point
     ROW_OPTIONAL(549, ExecNumMapWidth, Map, ExecNumMainMapWidth),  // map_width
     ROW_OPTIONAL(550, ExecNumMapHeight, Map, ExecNumMainMapHeight),  // map_height
-    ROW_NAMED(555, ExecNumMapCellValue1, Params555),
-    ROW_NAMED(556, ExecNumMapCellValue2, Params555),
-    ROW_NAMED(557, ExecNumMapCellValue3, Params555),
+    ROW_NAMED(555, ExecNumMapCellValue1, MapCellParams),
+    ROW_NAMED(556, ExecNumMapCellValue2, MapCellParams),
+    ROW_NAMED(557, ExecNumMapCellValue3, MapCellParams),
     ROW_NONE(572, ExecNumSpriteClipLeft),
     ROW_NONE(573, ExecNumSpriteClipBottom),
     ROW_NONE(574, ExecNumSpriteClipRight),
@@ -162,7 +150,7 @@ const ElementRow NumElementRows[] = {
     ROW_OPERAND(687, ExecNumPictureWidth, Picture),  // picture_width
     ROW_OPERAND(688, ExecNumPictureHeight, Picture),  // picture_height
     // Program windows and controls
-    ROW_NAMED(517, ExecNumMessageBox, Params517),
+    ROW_NAMED(517, ExecNumMessageBox, MessageBoxParams),
     ROW_NONE(593, ExecNumWindowId),  // window_id
     ROW_NONE(595, ExecNumNewWindow),
     ROW_NONE(596, ExecNumWindowX),  // window_x

@@ -90,11 +90,6 @@ const NamedParam Params396[] = {
     {391, KindNum, 0},  // background_block_x
     {392, KindNum, 0},  // background_block_y
 };
-const NamedParam Params554[] = {
-    {553, KindMap, 0},
-    {551, KindNum, 0},
-    {552, KindNum, 0},
-};
 
 const ElementRow IconElementRows[] = {
     ROW_READ(0, Icon, ExecIconGlobal, ExecIconLocal, ExecIconGlobalListItem, ExecIconLocalListItem),  // read like 44
@@ -107,7 +102,7 @@ const ElementRow IconElementRows[] = {
     ROW_NONE(386, ExecIconUnderSprite1),
     ROW_NAMED(396, ExecIconBackgroundGet, Params396),
     ROW_NONE(477, ExecIconFileRead),
-    ROW_NAMED(554, ExecIconMapCell, Params554),
+    ROW_NAMED(554, ExecIconMapCell, MapCellParams),
     ROW_NONE(630, ExecIconWindowIcon),
 };
 const ElementTable IconElementTable = {IconElementRows, sizeof IconElementRows / sizeof IconElementRows[0]};

@@ -16,6 +16,11 @@ const ElementRow* FindElementRow(ValueKind kind, int32_t id) {
   return nullptr;
 }
 
+const NamedParam MapCellParams[3] = {{553, KindMap, 0}, {551, KindNum, 0}, {552, KindNum, 0}};
+const NamedParam MessageBoxParams[5] = {
+    {519, KindText, 0}, {518, KindText, 0}, {520, KindNum, 0}, {521, KindNum, 0}, {522, KindNum, 1},
+};
+
 const uint8_t KeyElementCodes[LastKeyElement - FirstKeyElement + 1] = {
     // 134-145: F1 to F12
     0x70, 0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B,

@@ -65,6 +65,11 @@ extern const ElementTable* const ElementTables[KindMusic + 1];
 // The row of element id in the table of kind, or null when the kind has none.
 const ElementRow* FindElementRow(ValueKind kind, int32_t id);
 
+// Parameter lists that rows of several kinds share: a map cell (553 map,
+// 551 x, 552 y) and the message box (519 caption, 518 text, 520, 521, 522).
+extern const NamedParam MapCellParams[3];
+extern const NamedParam MessageBoxParams[5];
+
 // Key-code constants: element ids 134 .. 233 give these virtual-key codes.
 const int32_t FirstKeyElement = 134;
 const int32_t LastKeyElement = 233;

@@ -68,19 +68,25 @@ static void LoopRefreshCheck(LoopRefresh& r) {
   r.Noticed = true;
 }
 
-// Condition, body group. A flag set by the body ends the loop; the loop
-// clears break only.
+// After each run of a loop's body: a flag the body set ends the loop, which
+// clears break only (quit and return go on unwinding); otherwise the checks.
+static bool LoopEnds(LoopRefresh& refresh) {
+  if (ExecFlags) {
+    ExecFlags &= ~ExecFlagBreak;
+    return true;
+  }
+  LoopMessageCheck();
+  LoopRefreshCheck(refresh);
+  return false;
+}
+
+// Condition, body group.
 void ExecCmdWhile() {
   LoopRefresh refresh = {DisplayCountdown, false};
   ExecItem* condition = ExecPointer;
   while (RunBool()) {
     RunCmd();
-    if (ExecFlags) {
-      ExecFlags &= ~ExecFlagBreak;
-      return;
-    }
-    LoopMessageCheck();
-    LoopRefreshCheck(refresh);
+    if (LoopEnds(refresh)) return;
     ExecPointer = condition;
   }
   SkipAtPointer();
@@ -96,12 +102,7 @@ void ExecCmdRepeat() {
   for (; n > 0; n--) {
     ExecPointer = body;
     RunCmd();
-    if (ExecFlags) {
-      ExecFlags &= ~ExecFlagBreak;
-      return;
-    }
-    LoopMessageCheck();
-    LoopRefreshCheck(refresh);
+    if (LoopEnds(refresh)) return;
   }
   ExecPointer = body + body->Skip;
 }

@@ -7,6 +7,16 @@ namespace {
 
 class CompileCalls : public ProgramTest {};
 
+struct ItemCase {
+  int32_t Item;  // PROGRAM item compiled alone
+  const char* Expected;
+  const char* What;
+};
+
+void CheckItems(ValueKind kind, std::initializer_list<ItemCase> cases) {
+  for (const ItemCase& c : cases) EXPECT_EQ(c.Expected, ProgramTest::CompileAlone(kind, c.Item)) << c.What;
+}
+
 TEST_F(CompileCalls, FunctionWithoutLocals) {
   Global.Parse({"47 d3:0", "47 d3:1"});
   Local.Parse({"47 d4:0", "47 d4:2"});
@@ -209,18 +219,14 @@ TEST_F(CompileCalls, CallsThatDoNotResolve) {
   // Main's frame, so its nested function (LOCAL 1) is callable.
   CompileFrameFirst = 0;
   CompileFrameEnd = 2;
-  const struct {
-    int32_t Item;
-    const char* What;
-  } fails[] = {
-      {1, "a GLOBAL declaration naming a nested definition"},
-      {2, "a definition outside LOCAL"},
-      {3, "a GLOBAL item that is no declaration"},
-      {4, "a GLOBAL index outside the table"},
-      {6, "a nested function of another function's frame"},
-      {7, "a call that refers to nothing"},
-  };
-  for (auto& f : fails) EXPECT_EQ("fails", CompileAlone(KindCmd, f.Item)) << f.What;
+  CheckItems(KindCmd, {
+      {1, "fails", "a GLOBAL declaration naming a nested definition"},
+      {2, "fails", "a definition outside LOCAL"},
+      {3, "fails", "a GLOBAL item that is no declaration"},
+      {4, "fails", "a GLOBAL index outside the table"},
+      {6, "fails", "a nested function of another function's frame"},
+      {7, "fails", "a call that refers to nothing"},
+  });
   EXPECT_EQ("ExecCmdCallNested 1 -1 0\n", CompileAlone(KindCmd, 5));
   EXPECT_EQ("fails", CompileAlone(KindText, 5)) << "a nested function as a value";
 }
@@ -237,11 +243,7 @@ TEST_F(CompileCalls, VariableReferences) {
   Link();
   CompileFrameFirst = 0;
   CompileFrameEnd = 7;
-  const struct {
-    int32_t Item;
-    const char* Expected;
-    const char* What;
-  } cases[] = {
+  CheckItems(KindNum, {
       {0, "ExecNumGlobal 1 -1 0\n", "global"},
       {1, "ExecNumGlobalListItem 2 0 0\n", "global list element: its first copy, the list's record"},
       {2, "ExecNumLocal 5 -1 0\n", "local"},
@@ -252,8 +254,7 @@ TEST_F(CompileCalls, VariableReferences) {
       {7, "fails", "a local without initial value (it holds a slot)"},
       {8, "fails", "a LOCAL index outside the table"},
       {9, "fails", "no reference"},
-  };
-  for (auto& c : cases) EXPECT_EQ(c.Expected, CompileAlone(KindNum, c.Item)) << c.What;
+  });
   PendingLocalCounts[PendingNum] = 2;
   PendingLocalCounts[PendingLists] = 1;
   EXPECT_EQ("ExecNumLocalListItem 6 2 0\n", CompileAlone(KindNum, 3)) << "a read adds the pending counts";
@@ -272,11 +273,7 @@ TEST_F(CompileCalls, ListStateReferences) {
   Link();
   CompileFrameFirst = 0;
   CompileFrameEnd = 5;
-  const struct {
-    int32_t Item;
-    const char* Expected;
-    const char* What;
-  } cases[] = {
+  CheckItems(KindNum, {
       {0, "ExecNumConst 1 0\n", "list_size of a global list whose size reads 0"},
       {1, "ExecNumListIndexGlobal 0 0 0\n", "global list_index"},
       {2, "ExecNumListAutoGlobal 0 0 0\n", "global list_auto"},
@@ -287,8 +284,7 @@ TEST_F(CompileCalls, ListStateReferences) {
       {7, "fails", "a LOCAL index outside the table"},
       {8, "fails", "no reference"},
       {9, "fails", "an item of no list"},
-  };
-  for (auto& c : cases) EXPECT_EQ(c.Expected, CompileAlone(KindNum, c.Item)) << c.What;
+  });
   PendingLocalCounts[PendingLists] = 2;
   EXPECT_EQ("ExecNumListIndexLocal 0 3 0\n", CompileAlone(KindNum, 4)) << "read inside an argument";
   EXPECT_EQ("ExecCmdSetListIndexLocal 0 1 0\nExecNumConst 2 0\n", CompileAlone(KindCmd, 10))

@@ -23,6 +23,13 @@ class ExecControl : public ProgramTest {
     ASSERT_TRUE(Compile());
     Run();
   }
+  // repeat count { g2 := 1 }, on a fresh fixture or after SetUp().
+  void RunRepeat(double count) {
+    Global = Local = Program = ItemTableBuilder();
+    Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
+    Numbers[0] = count;
+    CompileAndRun();
+  }
 };
 
 TEST_F(ExecControl, If) {
@@ -153,19 +160,14 @@ TEST_F(ExecControl, TextAndLogicSelectors) {
 }
 
 TEST_F(ExecControl, LoopsLookAtTheQueueEvery50Iterations) {
-  Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
-  Numbers[0] = 120;
-  CompileAndRun();
+  RunRepeat(120);
   EXPECT_EQ(2, Fake.TickChecks);
   EXPECT_EQ(0, Fake.Pumps) << "no timer message waits: no pump";
 
   SetUp();
-  Global = Local = Program = ItemTableBuilder();
-  Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
-  Numbers[0] = 120;
   Fake.TickPending = true;
   Fake.PausedChecks = 3;
-  CompileAndRun();
+  RunRepeat(120);
   EXPECT_EQ(2, Fake.Pumps);
   EXPECT_EQ(3, Fake.TicksWaited) << "a paused program waits a tick at a time";
 }
@@ -182,11 +184,9 @@ TEST_F(ExecControl, QuitEndsLoopsAndSkipsTheRest) {
 }
 
 TEST_F(ExecControl, LoopsRefreshAtEveryTickAfterTheFirst) {
-  Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
-  Numbers[0] = 200;
   Fake.TickPending = true;
   Fake.CountdownStep = 1;
-  CompileAndRun();
+  RunRepeat(200);
   EXPECT_EQ(4, Fake.Pumps);
   EXPECT_EQ(3, Fake.Refreshes);
 }
