@@ -3,6 +3,7 @@
 #include "startup/runtime.h"
 #include "startup/language.h"
 #include "base/memory.h"
+#include "values/sprite.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -25,6 +26,8 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
+    InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite,
+    InitIcons, InitMaps, InitPictures, InitSprites,
     nullptr,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
@@ -131,6 +134,9 @@ void RuntimeMain() {
   if (!InitMemory()) ExitRuntime(ExitNoMemory);
   TimerPeriod = TimerPeriodFor(WindowsVersion);
   SetFloatingPointControl();
+  AllocateEmptyImagePixels();
+  CreateEmptySpriteData();
+  CreateEmptyMapData();
   RunInitializers(Initializers, InitializersEnd);
   LocateProgramImage();
   ExitRuntime(ReturnCode);

@@ -17,6 +17,15 @@ enum ImageState : int32_t {
   Compressed = 4,    // Pixels points at the image's u32 count and pixel code
 };
 
+// Invisible when no pixel is non-zero, else Masked when any is 0 or 1, else Opaque.
+ImageState ClassifyPixels(const uint8_t* pixels, int32_t count);
+
+// A record of headerSize bytes followed by `items` items of itemSize bytes,
+// the size computed in 64 bits. A size no allocation can give (above 2 GB)
+// ends the run as exhausted memory does, so no caller ever sees a record
+// shorter than it asked for.
+void* AllocRecord(int32_t headerSize, int64_t items, int32_t itemSize);
+
 // Raw storage for a global handle or list that start-up constructs with an
 // explicit Init call, so no static constructor or exit-time destructor runs.
 template <class T>
@@ -53,6 +62,7 @@ class ValueHandle {
     Data = record;
     record->RefCount++;
   }
+  Record* Held() const { return Data; }
 
   // Share `record` and release the old one; taking the new count first makes
   // assigning a handle its own record harmless.
@@ -79,6 +89,9 @@ class ValueHandle {
   }
 
  protected:
+  // Take over `fresh`, a record made with count 1 for this handle.
+  explicit ValueHandle(Record* fresh) : Data(fresh) {}
+
   // Give up the record and hold `fresh` (a record made with count 1) instead.
   void Replace(Record* fresh) {
     ReleaseRecord(Data);
@@ -107,9 +120,12 @@ struct ValueListBase {
 };
 
 // A list of handles of one kind (IconList, MapList, PictureList, SoundList,
-// MusicList). Appends return the index of the first item appended. Indexes are
-// compared unsigned with the count, so a negative one is outside and gives the
-// kind's empty value.
+// MusicList), or of objects that hold a shared record the same way (sprites).
+// H provides RecordType, EmptyRecord(), Attach(record) into raw storage,
+// Held() (the record it holds) and a destructor that releases it.
+// Appends return the index of the first item appended. Indexes are compared
+// unsigned with the count, so a negative one is outside and gives the kind's
+// empty value.
 template <class H>
 class HandleList : public ValueListBase {
  public:
@@ -125,7 +141,7 @@ class HandleList : public ValueListBase {
   const H& Get(int32_t i) const { return Inside(i) ? ItemArray()[i] : H::EmptyValue(); }
 
   // The record item i holds, or the empty record outside the list.
-  Record* RecordAt(int32_t i) const { return Inside(i) ? ItemArray()[i].Data : H::EmptyRecord(); }
+  Record* RecordAt(int32_t i) const { return Inside(i) ? ItemArray()[i].Held() : H::EmptyRecord(); }
 
   // A new item holding `record` (count + 1).
   int32_t AppendRecord(Record* record) {
@@ -133,7 +149,7 @@ class HandleList : public ValueListBase {
     return Count++;
   }
   // The record is taken before the list grows, so `handle` may be an item.
-  int32_t Append(const H& handle) { return AppendRecord(handle.Data); }
+  int32_t Append(const H& handle) { return AppendRecord(handle.Held()); }
   int32_t AppendCopy(int32_t i) { return AppendRecord(RecordAt(i)); }
   // n items (at least one) sharing item i's record as it was before the first.
   int32_t AppendCopies(int32_t i, int32_t n) {

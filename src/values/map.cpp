@@ -1,0 +1,65 @@
+// Map records: creation with their sizes checked, release of the cell icons,
+// copy on write and clearing.
+#include "values/map.h"
+
+MapData* EmptyMapData;
+
+static ValueStorage<Map> EmptyMapStorage;
+static ValueStorage<MapList> MapsStorage;
+Map& EmptyMap = EmptyMapStorage.Object();
+MapList& Maps = MapsStorage.Object();
+
+const Map& Map::EmptyValue() { return EmptyMap; }
+
+// The header of a record with count 1; the cells are raw.
+static MapData* AllocMapRecord(int32_t width, int32_t height) {
+  if (width < 1) width = 1;
+  if (height < 1) height = 1;
+  MapData* r = (MapData*)AllocRecord(sizeof(MapData), (int64_t)width * height, sizeof(MapCell));
+  r->RefCount = 1;
+  r->Width = width;
+  r->Height = height;
+  return r;
+}
+
+MapData* Map::NewRecord(int32_t width, int32_t height) {
+  MapData* r = AllocMapRecord(width, height);
+  MapCell* cells = r->Cells();
+  for (int32_t i = 0, n = r->CellCount(); i < n; i++) {
+    cells[i].Icon.InitEmpty();
+    cells[i].Param = 0;
+  }
+  return r;
+}
+
+void Map::FreeRecord(MapData* r) {
+  MapCell* cells = r->Cells();
+  for (int32_t i = 0, n = r->CellCount(); i < n; i++) cells[i].Icon.~Icon();
+  MemFree(r);
+}
+
+// The cells' icons are shared, not copied.
+MapData* Map::CopyRecord(const MapData* source) {
+  MapData* r = AllocMapRecord(source->Width, source->Height);
+  const MapCell* from = const_cast<MapData*>(source)->Cells();
+  MapCell* to = r->Cells();
+  for (int32_t i = 0, n = r->CellCount(); i < n; i++) {
+    to[i].Icon.Attach(from[i].Icon.Data);
+    to[i].Param = from[i].Param;
+  }
+  return r;
+}
+
+void Map::Clear() {
+  const Icon& icon = Icons.Get(0);
+  MapCell* cells = Data->Cells();
+  for (int32_t i = 0, n = Data->CellCount(); i < n; i++) {
+    cells[i].Icon = icon;
+    cells[i].Param = 0;
+  }
+}
+
+void CreateEmptyMapData() { EmptyMapData = Map::NewRecord(1, 1); }
+
+void InitEmptyMap() { EmptyMap.InitEmpty(); }
+void InitMaps() { Maps.Init(); }

@@ -1,0 +1,19 @@
+// Pixel classification and record allocation shared by the media kinds.
+#include "values/value_handle.h"
+
+ImageState ClassifyPixels(const uint8_t* pixels, int32_t count) {
+  bool anyVisible = false, anyMasking = false;
+  for (int32_t i = 0; i < count; i++) {
+    uint8_t p = pixels[i];
+    if (p != 0) anyVisible = true;
+    if (p <= 1) anyMasking = true;
+    if (anyVisible && anyMasking) return Masked;
+  }
+  return anyVisible ? Opaque : Invisible;
+}
+
+void* AllocRecord(int32_t headerSize, int64_t items, int32_t itemSize) {
+  // Compared by division, so no product of two 32-bit sizes can overflow here.
+  if (items < 0 || items > (0x7FFFFFFF - headerSize) / itemSize) ShowMemoryError();
+  return MemAlloc((int32_t)(headerSize + items * itemSize));
+}
