@@ -1,6 +1,7 @@
 // Map records: creation with their sizes checked, release of the cell icons,
 // copy on write and clearing.
 #include "values/map.h"
+#include <stddef.h>
 
 MapData* EmptyMapData;
 
@@ -11,15 +12,13 @@ MapList& Maps = MapsStorage.Object();
 
 const Map& Map::EmptyValue() { return EmptyMap; }
 
+static_assert(offsetof(MapData, Width) == offsetof(GridRecordHeader, Columns) &&
+                  offsetof(MapData, Height) == offsetof(GridRecordHeader, Rows),
+              "a map record starts as a grid record");
+
 // The header of a record with count 1; the cells are raw.
 static MapData* AllocMapRecord(int32_t width, int32_t height) {
-  if (width < 1) width = 1;
-  if (height < 1) height = 1;
-  MapData* r = (MapData*)AllocRecord(sizeof(MapData), (int64_t)width * height, sizeof(MapCell));
-  r->RefCount = 1;
-  r->Width = width;
-  r->Height = height;
-  return r;
+  return (MapData*)AllocGridRecord(sizeof(MapData), width, height, sizeof(MapCell));
 }
 
 MapData* Map::NewRecord(int32_t width, int32_t height) {

@@ -1,5 +1,6 @@
 // Sprite data records, sprite objects and the sprite list.
 #include "values/sprite.h"
+#include <stddef.h>
 
 SpriteData* EmptySpriteData;
 
@@ -8,15 +9,13 @@ static ValueStorage<SpriteList> SpritesStorage;
 Sprite& EmptySprite = EmptySpriteStorage.Object();
 SpriteList& Sprites = SpritesStorage.Object();
 
+static_assert(offsetof(SpriteData, PhaseCount) == offsetof(GridRecordHeader, Columns) &&
+                  offsetof(SpriteData, DirectionCount) == offsetof(GridRecordHeader, Rows),
+              "a sprite data record starts as a grid record");
+
 // The header of a record with count 1, the defaults set; the pictures are raw.
 static SpriteData* AllocSpriteRecord(int32_t phases, int32_t directions) {
-  if (phases < 1) phases = 1;
-  if (directions < 1) directions = 1;
-  SpriteData* r = (SpriteData*)AllocRecord(sizeof(SpriteData), (int64_t)phases * directions,
-                                           sizeof(Picture));
-  r->RefCount = 1;
-  r->PhaseCount = phases;
-  r->DirectionCount = directions;
+  SpriteData* r = (SpriteData*)AllocGridRecord(sizeof(SpriteData), phases, directions, sizeof(Picture));
   r->RestPhaseCount = 1;
   r->Delay = DefaultSpriteDelay;
   r->Level = DefaultSpriteLevel;

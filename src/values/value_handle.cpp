@@ -17,3 +17,13 @@ void* AllocRecord(int32_t headerSize, int64_t items, int32_t itemSize) {
   if (items < 0 || items > (0x7FFFFFFF - headerSize) / itemSize) ShowMemoryError();
   return MemAlloc((int32_t)(headerSize + items * itemSize));
 }
+
+void* AllocGridRecord(int32_t headerSize, int32_t columns, int32_t rows, int32_t itemSize) {
+  if (columns < 1) columns = 1;
+  if (rows < 1) rows = 1;
+  GridRecordHeader* r = (GridRecordHeader*)AllocRecord(headerSize, (int64_t)columns * rows, itemSize);
+  r->RefCount = 1;
+  r->Columns = columns;
+  r->Rows = rows;
+  return r;
+}

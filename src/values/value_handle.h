@@ -26,6 +26,17 @@ ImageState ClassifyPixels(const uint8_t* pixels, int32_t count);
 // shorter than it asked for.
 void* AllocRecord(int32_t headerSize, int64_t items, int32_t itemSize);
 
+// The start of a record that holds a grid of items (map cells, sprite pictures).
+struct GridRecordHeader {
+  int32_t RefCount;
+  int32_t Columns;
+  int32_t Rows;
+};
+
+// AllocRecord for columns x rows items, each size below 1 raised to 1, with
+// the count (1) and the sizes stored in the header's first three fields.
+void* AllocGridRecord(int32_t headerSize, int32_t columns, int32_t rows, int32_t itemSize);
+
 // Raw storage for a global handle or list that start-up constructs with an
 // explicit Init call, so no static constructor or exit-time destructor runs.
 template <class T>
