@@ -3,6 +3,10 @@
 #include "startup/runtime.h"
 #include "startup/language.h"
 #include "base/memory.h"
+#include "base/random.h"
+#include "base/text.h"
+#include "base/value_lists.h"
+#include "values/palette.h"
 #include "values/sprite.h"
 
 int32_t WindowsVersion;
@@ -26,9 +30,13 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
+    InitCommandLine, InitModulePath, InitEmptyText,
     InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite,
+    // The empty sound and music come here.
+    InitNumbers, InitTexts, InitLogics,
     InitIcons, InitMaps, InitPictures, InitSprites,
-    nullptr,
+    // The sound and music lists come here.
+    InitListRecords,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 
@@ -133,17 +141,22 @@ void RuntimeMain() {
   ReadScreenMetrics();
   if (!InitMemory()) ExitRuntime(ExitNoMemory);
   TimerPeriod = TimerPeriodFor(WindowsVersion);
+  SeedRandomFromLocalTime();
   SetFloatingPointControl();
   AllocateEmptyImagePixels();
   CreateEmptySpriteData();
   CreateEmptyMapData();
   RunInitializers(Initializers, InitializersEnd);
+  ModulePath.LoadModuleFileName(Instance);
+  if (!BuildPaletteTables()) ExitRuntime(ExitBadImage);
+  BuildDarkerColors();
+  CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();
   ExitRuntime(ReturnCode);
 }
 
 void ExitRuntime(uint32_t code) {
-  DeleteObject(nullptr);
+  DeleteObject(PaletteHandle);
   TermMemory();
   SetForegroundWindow(ForegroundAtExit);
   ExitProcess(code);

@@ -1,15 +1,14 @@
 // Icon records: creation, release with the cached window handles, copy on
 // write and decoding of image icons.
 #include "values/icon.h"
+#include "base/global_storage.h"
 #include <string.h>
 #include "values/pixel_code.h"
 
 IconData EmptyIconData = {1, Unclassified, nullptr, nullptr, nullptr};
 
-static ValueStorage<Icon> EmptyIconStorage;
-static ValueStorage<IconList> IconsStorage;
-Icon& EmptyIcon = EmptyIconStorage.Object();
-IconList& Icons = IconsStorage.Object();
+GLOBAL_OBJECT(Icon, EmptyIcon);
+GLOBAL_OBJECT(IconList, Icons);
 
 const Icon& Icon::EmptyValue() { return EmptyIcon; }
 

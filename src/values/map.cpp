@@ -1,14 +1,13 @@
 // Map records: creation with their sizes checked, release of the cell icons,
 // copy on write and clearing.
 #include "values/map.h"
+#include "base/global_storage.h"
 #include <stddef.h>
 
 MapData* EmptyMapData;
 
-static ValueStorage<Map> EmptyMapStorage;
-static ValueStorage<MapList> MapsStorage;
-Map& EmptyMap = EmptyMapStorage.Object();
-MapList& Maps = MapsStorage.Object();
+GLOBAL_OBJECT(Map, EmptyMap);
+GLOBAL_OBJECT(MapList, Maps);
 
 const Map& Map::EmptyValue() { return EmptyMap; }
 

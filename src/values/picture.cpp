@@ -1,16 +1,15 @@
 // Picture records: creation, release, copy on write, decoding of image
 // pictures, and pictures from icons, maps and imported pixels.
 #include "values/picture.h"
+#include "base/global_storage.h"
 #include <string.h>
 #include "values/palette.h"
 #include "values/pixel_code.h"
 
 PictureData EmptyPictureData = {1, Unclassified, IconSide, IconSide, nullptr};
 
-static ValueStorage<Picture> EmptyPictureStorage;
-static ValueStorage<PictureList> PicturesStorage;
-Picture& EmptyPicture = EmptyPictureStorage.Object();
-PictureList& Pictures = PicturesStorage.Object();
+GLOBAL_OBJECT(Picture, EmptyPicture);
+GLOBAL_OBJECT(PictureList, Pictures);
 
 const Picture& Picture::EmptyValue() { return EmptyPicture; }
 

@@ -1,13 +1,12 @@
 // Sprite data records, sprite objects and the sprite list.
 #include "values/sprite.h"
+#include "base/global_storage.h"
 #include <stddef.h>
 
 SpriteData* EmptySpriteData;
 
-static ValueStorage<Sprite> EmptySpriteStorage;
-static ValueStorage<SpriteList> SpritesStorage;
-Sprite& EmptySprite = EmptySpriteStorage.Object();
-SpriteList& Sprites = SpritesStorage.Object();
+GLOBAL_OBJECT(Sprite, EmptySprite);
+GLOBAL_OBJECT(SpriteList, Sprites);
 
 static_assert(offsetof(SpriteData, PhaseCount) == offsetof(GridRecordHeader, Columns) &&
                   offsetof(SpriteData, DirectionCount) == offsetof(GridRecordHeader, Rows),

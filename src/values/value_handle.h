@@ -2,6 +2,7 @@
 // records with copy on write, and the lists that hold handles of one kind.
 #pragma once
 #include <stdint.h>
+#include "base/lists.h"
 #include "base/memory.h"
 
 // Records over program-image data start at this count, so their releases never
@@ -36,14 +37,6 @@ struct GridRecordHeader {
 // AllocRecord for columns x rows items, each size below 1 raised to 1, with
 // the count (1) and the sizes stored in the header's first three fields.
 void* AllocGridRecord(int32_t headerSize, int32_t columns, int32_t rows, int32_t itemSize);
-
-// Raw storage for a global handle or list that start-up constructs with an
-// explicit Init call, so no static constructor or exit-time destructor runs.
-template <class T>
-struct alignas(T) ValueStorage {
-  uint8_t Bytes[sizeof(T)];
-  T& Object() { return reinterpret_cast<T&>(*this); }
-};
 
 // The shape shared by every handle kind (Kind derives from ValueHandle<Kind, Record>).
 // Record's first field is `int32_t RefCount`. Kind provides, as static members:
@@ -110,26 +103,6 @@ class ValueHandle {
   }
 };
 
-// Items, count in use and capacity of a growable list; zeroed means empty.
-struct ValueListBase {
-  void* Items;
-  int32_t Count;
-  int32_t Capacity;
-
-  void Init() {
-    Items = nullptr;
-    Count = 0;
-    Capacity = 0;
-  }
-  // Capacity doubles, starting at `start` items.
-  void Grow(int32_t start, int32_t itemSize) {
-    int32_t capacity = Capacity == 0 ? start : Capacity * 2;
-    Items = MemRealloc(Items, capacity * itemSize);
-    Capacity = capacity;
-  }
-  bool Inside(int32_t i) const { return (uint32_t)i < (uint32_t)Count; }
-};
-
 // A list of handles of one kind (IconList, MapList, PictureList, SoundList,
 // MusicList), or of objects that hold a shared record the same way (sprites).
 // H provides RecordType, EmptyRecord(), Attach(record) into raw storage,
@@ -138,15 +111,16 @@ struct ValueListBase {
 // unsigned with the count, so a negative one is outside and gives the kind's
 // empty value.
 template <class H>
-class HandleList : public ValueListBase {
+class HandleList : public ListBase {
  public:
   typedef typename H::RecordType Record;
 
-  HandleList() { Init(); }
+  HandleList() {}
   ~HandleList() { RemoveAll(); }
 
   H* ItemArray() const { return static_cast<H*>(Items); }
   H& operator[](int32_t i) const { return ItemArray()[i]; }
+  bool Inside(int32_t i) const { return (uint32_t)i < (uint32_t)Count; }
 
   // Item i, or the kind's empty value outside the list.
   const H& Get(int32_t i) const { return Inside(i) ? ItemArray()[i] : H::EmptyValue(); }
@@ -183,6 +157,7 @@ class HandleList : public ValueListBase {
 
  protected:
   // Raw storage for one more item; the caller constructs it and counts it.
+  // Capacity doubles from 1024 items (handles are one word: ListBase::Grow4).
   H* NewSlot() {
     if (Count == Capacity) Grow(1024, sizeof(H));
     return ItemArray() + Count;

@@ -1,6 +1,7 @@
 // The handle rules on a small test kind: sharing, copy on write, release,
 // image records that are never freed, and the handle-list operations.
 #include <gtest/gtest.h>
+#include "base/global_storage.h"
 #include "values/value_handle.h"
 
 namespace {
@@ -31,15 +32,15 @@ class TestHandle : public ValueHandle<TestHandle, TestRecord> {
   void New(int32_t value) { Replace(NewRecord(value)); }
 };
 
-ValueStorage<TestHandle> EmptyTestStorage;
-const TestHandle& TestHandle::EmptyValue() { return EmptyTestStorage.Object(); }
+GLOBAL_OBJECT(TestHandle, EmptyTest);
+const TestHandle& TestHandle::EmptyValue() { return EmptyTest; }
 
 class ValueHandleTest : public testing::Test {
  protected:
   void SetUp() override {
     FreedRecords = 0;
     TestEmptyRecord.RefCount = 1;
-    EmptyTestStorage.Object().InitEmpty();
+    EmptyTest.InitEmpty();
   }
 };
 
@@ -50,7 +51,7 @@ TEST_F(ValueHandleTest, EmptyHandlesShareTheEmptyRecordAndNeverFreeIt) {
     EXPECT_EQ(a.Data, b.Data);
     EXPECT_EQ(4, TestEmptyRecord.RefCount);  // own unit, the global, a, b
   }
-  EmptyTestStorage.Object().~TestHandle();
+  EmptyTest.~TestHandle();
   EXPECT_EQ(1, TestEmptyRecord.RefCount);
   EXPECT_EQ(0, FreedRecords);
 }
@@ -130,7 +131,7 @@ TEST_F(ValueHandleTest, GetOutsideGivesTheEmptyValue) {
   list.Append(a);
   EXPECT_EQ(&list[0], &list.Get(0));
   for (int32_t i : {1, -1, 1 << 30})
-    EXPECT_EQ(&EmptyTestStorage.Object(), &list.Get(i)) << "index " << i;
+    EXPECT_EQ(&EmptyTest, &list.Get(i)) << "index " << i;
 }
 
 TEST_F(ValueHandleTest, AppendCopyIndexesOutsideGiveTheEmptyValue) {
