@@ -3,7 +3,6 @@
 #include "values/icon.h"
 #include "base/global_storage.h"
 #include <string.h>
-#include "values/pixel_code.h"
 
 IconData EmptyIconData = {1, Unclassified, nullptr, nullptr, nullptr};
 
@@ -42,19 +41,7 @@ void Icon::New() {
   if (Data->RefCount != 1) Replace(NewRecord());
 }
 
-void Icon::Decompress() const {
-  IconData* r = Data;
-  if (r->State != Compressed) return;
-  const uint8_t* code = r->Pixels;
-  uint32_t size;
-  memcpy(&size, code, 4);
-  uint8_t* pixels = (uint8_t*)MemAlloc(IconPixelCount);
-  DecompressPixels(pixels, IconPixelCount, IconSide, code + 4,
-                   size > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)size);
-  r->Pixels = pixels;
-  r->RefCount -= ImageCountBase;
-  r->State = Unclassified;
-}
+void Icon::Decompress() const { DecompressImageRecord(Data, IconPixelCount, IconSide); }
 
 const uint8_t* Icon::Pixels() const {
   Decompress();

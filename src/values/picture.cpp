@@ -4,7 +4,6 @@
 #include "base/global_storage.h"
 #include <string.h>
 #include "values/palette.h"
-#include "values/pixel_code.h"
 
 PictureData EmptyPictureData = {1, Unclassified, IconSide, IconSide, nullptr};
 
@@ -39,19 +38,7 @@ PictureData* Picture::CopyRecord(const PictureData* source) {
   return r;
 }
 
-void Picture::Decompress() const {
-  PictureData* r = Data;
-  if (r->State != Compressed) return;
-  const uint8_t* code = r->Pixels;
-  uint32_t size;
-  memcpy(&size, code, 4);
-  uint8_t* pixels = (uint8_t*)MemAlloc(r->PixelCount());
-  DecompressPixels(pixels, r->PixelCount(), r->Width, code + 4,
-                   size > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)size);
-  r->Pixels = pixels;
-  r->RefCount -= ImageCountBase;
-  r->State = Unclassified;
-}
+void Picture::Decompress() const { DecompressImageRecord(Data, Data->PixelCount(), Data->Width); }
 
 void Picture::MakeUnique() {
   Decompress();

@@ -1,6 +1,7 @@
 // Sprite file reading (header checks, colour import, pictures) and writing
 // (header, the palette, one compressed stream of every picture).
 #include "values/sprite_file.h"
+#include <math.h>
 #include <string.h>
 #include "values/palette.h"
 #include "values/pixel_code.h"
@@ -39,7 +40,7 @@ bool ParseSpriteFileHeader(const uint8_t* bytes, int32_t available, SpriteFileHe
   // 32768 passes the file's own range but is wider than a picture can be.
   if (!InRange(h->Width, 1, MaxPictureSide) || !InRange(h->Height, 1, MaxPictureSide)) return false;
   if (!InRange(h->Delay, 0, 3600000)) return false;
-  if (!(h->Step >= 0 && h->Step <= 1e6)) return false;  // a NaN fails too
+  if (isnan(h->Step) || h->Step < 0 || h->Step > 1e6) return false;
   if (!InRange(h->ColorCount, 10, 256) || h->Compression > 1) return false;
   int64_t length = (int64_t)h->Width * h->Height * h->PhaseCount * h->DirectionCount;
   if (length > MaxSpritePixelBytes) return false;

@@ -1,5 +1,7 @@
 // Pixel classification and record allocation shared by the media kinds.
 #include "values/value_handle.h"
+#include <string.h>
+#include "values/pixel_code.h"
 
 ImageState ClassifyPixels(const uint8_t* pixels, int32_t count) {
   bool anyVisible = false, anyMasking = false;
@@ -10,6 +12,14 @@ ImageState ClassifyPixels(const uint8_t* pixels, int32_t count) {
     if (anyVisible && anyMasking) return Masked;
   }
   return anyVisible ? Opaque : Invisible;
+}
+
+uint8_t* DecodeImagePixels(const uint8_t* record, int32_t length, int32_t width) {
+  uint32_t size;
+  memcpy(&size, record, 4);
+  uint8_t* pixels = (uint8_t*)MemAlloc(length);
+  DecompressPixels(pixels, length, width, record + 4, size > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)size);
+  return pixels;
 }
 
 void* AllocRecord(int32_t headerSize, int64_t items, int32_t itemSize) {

@@ -21,6 +21,19 @@ enum ImageState : int32_t {
 // Invisible when no pixel is non-zero, else Masked when any is 0 or 1, else Opaque.
 ImageState ClassifyPixels(const uint8_t* pixels, int32_t count);
 
+// New heap pixels decoded from an image record (u32 byte count, then pixel code).
+uint8_t* DecodeImagePixels(const uint8_t* record, int32_t length, int32_t width);
+
+// Decodes a Compressed icon or picture record in place: the record takes heap
+// pixels, leaves the image range of counts and becomes Unclassified.
+template <class R>
+void DecompressImageRecord(R* r, int32_t length, int32_t width) {
+  if (r->State != Compressed) return;
+  r->Pixels = DecodeImagePixels(r->Pixels, length, width);
+  r->RefCount -= ImageCountBase;
+  r->State = Unclassified;
+}
+
 // A record of headerSize bytes followed by `items` items of itemSize bytes,
 // the size computed in 64 bits. A size no allocation can give (above 2 GB)
 // ends the run as exhausted memory does, so no caller ever sees a record

@@ -11,7 +11,11 @@ inline void SetUpMediaValues() {
   static bool done;
   if (done) return;
   done = true;
-  if (!DibHeader) BuildPaletteTables();
+  // The same complete tables the palette tests make when they come first.
+  if (!DibHeader) {
+    BuildPaletteTables();
+    BuildDarkerColors();
+  }
   AllocateEmptyImagePixels();
   CreateEmptySpriteData();
   CreateEmptyMapData();
