@@ -3,7 +3,7 @@ include(ExternalProject)
 
 set(TOOLS_DIR ${CMAKE_BINARY_DIR}/tools)
 set(RES_DIR ${CMAKE_BINARY_DIR}/res)
-set(HOST_FLAGS -Wall -Wextra -Wno-unused-parameter)
+set(HOST_FLAGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 
 # Sources shared by the engine and the host tools: plain computation, no Windows.
 set(SHARED_SOURCES "")

@@ -21,6 +21,7 @@ function(add_suites prefix sources)
   list(REMOVE_DUPLICATES suites)
   foreach(suite ${suites})
     add_test(NAME ${prefix}.${suite} COMMAND ${ARGN} --gtest_filter=${suite}.*:${suite}/*)
+    set_tests_properties(${prefix}.${suite} PROPERTIES ENVIRONMENT YELTO_BUILD=${CMAKE_BINARY_DIR})
   endforeach()
 endfunction()
 

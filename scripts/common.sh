@@ -1,6 +1,6 @@
 # Shared settings of the build and test scripts (sourced, not run).
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${YELTO_BUILD:-$ROOT/build}
+BUILD=$(realpath -m "${YELTO_BUILD:-$ROOT/build}")
 export WINEPREFIX=$BUILD/wineprefix
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the engine on its bundled program; prints the exit code.
 set -euo pipefail
-here=$(dirname "$0")
+here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 "$here/setup.sh"
 "$here/build.sh"

@@ -57,3 +57,18 @@ void* MemAlloc(int32_t n);
 void MemFree(void* p);
 void* MemRealloc(void* p, int32_t n);
 [[noreturn]] void ShowMemoryError();
+
+// Pool internals, reachable by the tests: the address rules and the steps of
+// the pool.
+const int PoolPageSize = 4096;
+const int RegionPageCount = 256;  // page 0 holds the region's descriptors
+uint8_t* RegionBaseOf(const void* p);
+PageDescriptor* PageDescriptorOf(const void* p);
+uint8_t* PageOfDescriptor(const PageDescriptor* d);
+int32_t& RegionCommittedPages(uint8_t* region);  // first word of descriptor 0
+void* PoolAllocBlock(SizeClass* c);
+void PoolFreeBlock(SizeClass* c, void* p);
+bool PoolNewPage(SizeClass* c);
+void PoolReleaseEmptyPage(SizeClass* c);
+bool PoolNewRegion();
+void PoolReleaseEmptyRegion();

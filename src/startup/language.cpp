@@ -2,6 +2,8 @@
 // start-up selection and the keyboard layout that fits the language.
 #include <windows.h>
 #include "startup/language.h"
+#include "base/number_text.h"
+#include "base/text.h"
 
 // The engine's own messages, as cp1250 bytes.
 #define EN "Cancel", "All files", "Insufficient Memory", \
@@ -85,16 +87,10 @@ void ChooseStartupLanguage() {
   SetLanguage(DefaultLanguageIndex);
 }
 
-// Eight upper-case hexadecimal digits and a terminator.
-static void FormatLayoutName(char* out, uint32_t v) {
-  for (int i = 7; i >= 0; i--, v >>= 4) out[i] = "0123456789ABCDEF"[v & 15];
-  out[8] = 0;
-}
-
 void LoadLanguageKeyboardLayout() {
-  char name[9];
+  Text name;
   for (int32_t k = LanguageId; k < 0x1C00; k += 0x400) {
-    FormatLayoutName(name, (uint32_t)k);
-    if (LoadKeyboardLayoutCall(name, KLF_ACTIVATE | KLF_SUBSTITUTE_OK)) return;
+    name.SetHex8((uint32_t)k);
+    if (LoadKeyboardLayoutCall(name.Chars(), KLF_ACTIVATE | KLF_SUBSTITUTE_OK)) return;
   }
 }

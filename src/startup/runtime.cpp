@@ -3,6 +3,8 @@
 #include "startup/runtime.h"
 #include "startup/language.h"
 #include "base/memory.h"
+#include "base/random.h"
+#include "base/text.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -25,7 +27,7 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
-    nullptr,
+    InitCommandLine, InitModulePath, InitEmptyText,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 
@@ -130,8 +132,11 @@ void RuntimeMain() {
   ReadScreenMetrics();
   if (!InitMemory()) ExitRuntime(ExitNoMemory);
   TimerPeriod = TimerPeriodFor(WindowsVersion);
+  SeedRandomFromLocalTime();
   SetFloatingPointControl();
   RunInitializers(Initializers, InitializersEnd);
+  ModulePath.LoadModuleFileName(Instance);
+  CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();
   ExitRuntime(ReturnCode);
 }

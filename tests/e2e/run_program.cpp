@@ -43,19 +43,18 @@ ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& ar
   return run;
 }
 
-ProgramRun RunImage(const std::vector<uint8_t>& image, const std::string& engine,
-                    const std::vector<std::string>& args) {
+ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options) {
   std::vector<uint8_t> engineBytes, bound;
   std::string error, dir = ScratchDir();
-  if (!ReadFileBytes(BuildPath(engine), engineBytes)) {
-    ADD_FAILURE() << "cannot read " << engine;
+  if (!ReadFileBytes(BuildPath(options.Engine), engineBytes)) {
+    ADD_FAILURE() << "cannot read " << options.Engine;
     return ProgramRun();
   }
   if (!BindImage(engineBytes, image, bound, error)) {
     ADD_FAILURE() << "bind failed: " << error;
     return ProgramRun();
   }
-  std::string exe = dir + "/program.exe";
+  std::string exe = dir + "/" + options.ExeName;
   if (!WriteFileBytes(exe, bound)) ADD_FAILURE() << "cannot write " << exe;
-  return RunExe(exe, args);
+  return RunExe(exe, options.Args, options.Env);
 }

@@ -14,9 +14,15 @@ struct ProgramRun {
 std::string BuildPath(const std::string& name);
 // A fresh scratch directory for the current test.
 std::string ScratchDir();
-// Binds image into engine (a file name in the build folder) and runs it.
-ProgramRun RunImage(const std::vector<uint8_t>& image, const std::string& engine = "yelto.exe",
-                    const std::vector<std::string>& args = {});
+struct RunOptions {
+  std::string Engine = "yelto.exe";  // a file name in the build folder
+  std::string ExeName = "program.exe";
+  std::string Env;                   // assignments put before the command
+  std::vector<std::string> Args;
+};
+
+// Binds image into the engine and runs it.
+ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options = RunOptions());
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
                   const std::string& env = "");

@@ -10,6 +10,7 @@ struct ExitCase {
   std::vector<uint8_t> Image;
   const char* Engine;
   uint32_t Expected;
+  const char* Env;
 };
 
 std::vector<uint8_t> WithMagic(const char* magic, uint8_t version) {
@@ -35,12 +36,29 @@ TEST(StartupExit, ImageMagicSizeAndResources) {
       {"499 bytes", Truncated(499), "yelto.exe", 251},
       {"500 bytes passes the size test", Truncated(500), "yelto.exe", 0},
       {"no colour-cube resource", MinimalImage(), "yelto_noloader.exe", 251},
+      {"no DDRAW.DLL", MinimalImage(), "yelto.exe", 0, "WINEDLLOVERRIDES=ddraw=d"},
   };
   for (const ExitCase& c : cases) {
-    ProgramRun run = RunImage(c.Image, c.Engine);
+    RunOptions options;
+    options.Engine = c.Engine;
+    options.Env = c.Env ? c.Env : "";
+    ProgramRun run = RunImage(c.Image, options);
     ASSERT_TRUE(run.Started) << c.Name << ": " << run.Output;
     EXPECT_EQ(c.Expected, run.ExitCode) << c.Name << ": " << run.Output;
   }
+}
+
+// The 95/98 branch of start-up (negative version word, 30 ms timer).
+TEST(StartupExit, RunsAsOnWindows98) {
+  RunOptions options;
+  options.ExeName = "program98.exe";
+  std::string key = "'HKCU\\Software\\Wine\\AppDefaults\\program98.exe'";
+  std::string reg = std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh reg add " + key +
+                    " /v Version /d win98 /f >/dev/null 2>&1";
+  ASSERT_EQ(0, system(reg.c_str()));
+  ProgramRun run = RunImage(MinimalImage(), options);
+  ASSERT_TRUE(run.Started) << run.Output;
+  EXPECT_EQ(0u, run.ExitCode) << run.Output;
 }
 
 TEST(StartupExit, EngineWithoutImage) {
