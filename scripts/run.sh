@@ -6,6 +6,6 @@ source "$here/common.sh"
 "$here/setup.sh"
 "$here/build.sh"
 "$here/xvfb.sh" start
-trap '"$here/xvfb.sh" stop' EXIT
+trap 'wineserver -k 2>/dev/null || true; "$here/xvfb.sh" stop' EXIT
 set +e
 "$here/wine-run.sh" "$BUILD/tools/yltrun.exe" "$BUILD/bundled.exe"

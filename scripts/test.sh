@@ -6,6 +6,6 @@ source "$here/common.sh"
 "$here/setup.sh"
 "$here/build.sh"
 "$here/xvfb.sh" start
-trap '"$here/xvfb.sh" stop; wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true; "$here/xvfb.sh" stop' EXIT
 cd "$BUILD"
 ctest --output-on-failure -j"$(nproc)" "$@"

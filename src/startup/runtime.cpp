@@ -5,6 +5,8 @@
 #include "base/memory.h"
 #include "base/random.h"
 #include "base/text.h"
+#include "base/value_lists.h"
+#include "values/palette.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -28,6 +30,10 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
     InitCommandLine, InitModulePath, InitEmptyText,
+    // The empty media values come here.
+    InitNumbers, InitTexts, InitLogics,
+    // The media value lists come here.
+    InitListRecords,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 
@@ -136,13 +142,15 @@ void RuntimeMain() {
   SetFloatingPointControl();
   RunInitializers(Initializers, InitializersEnd);
   ModulePath.LoadModuleFileName(Instance);
+  if (!BuildPaletteTables()) ExitRuntime(ExitBadImage);
+  BuildDarkerColors();
   CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();
   ExitRuntime(ReturnCode);
 }
 
 void ExitRuntime(uint32_t code) {
-  DeleteObject(nullptr);
+  DeleteObject(PaletteHandle);
   TermMemory();
   SetForegroundWindow(ForegroundAtExit);
   ExitProcess(code);
