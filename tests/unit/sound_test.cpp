@@ -200,6 +200,25 @@ TEST_F(SoundHandle, MakeDistinctKeepsImageDataAndCopiesHeapData) {
   EXPECT_EQ((Samples{5, 6}), SamplesOf(d));
 }
 
+TEST_F(SoundHandle, MakeDistinctTreatsCountsFromImageCountBaseLess999AsImageRecords) {
+  struct Case {
+    int32_t count;
+    bool keepsData;
+  } cases[] = {{ImageCountBase - 999, true}, {ImageCountBase - 1000, false}, {ImageCountBase + 5, true}};
+  for (const Case& c : cases) {
+    uint8_t bytes[2] = {1, 2};
+    SoundData record = ImageRecord(PcmFormatTag, 1, 8, 8000, bytes, 2, 0);
+    record.RefCount = c.count - 1;  // the count MakeDistinct sees includes this handle
+    Sound s;
+    s.Assign(&record);
+    s.MakeDistinct();
+    EXPECT_EQ(c.keepsData, s.Data->Data == bytes) << c.count;
+    EXPECT_EQ(c.keepsData ? ImageCountBase : 1, s.Data->RefCount) << c.count;
+    EXPECT_EQ(c.count - 1, record.RefCount) << c.count;
+    EXPECT_EQ((Samples{1, 2}), SamplesOf(s)) << c.count;
+  }
+}
+
 TEST_F(SoundHandle, ChangingACopyOfAnImageSoundNeverChangesTheImageData) {
   uint8_t image[4] = {0, 128, 255, 64};
   SoundData record = ImageRecord(PcmFormatTag, 1, 8, 8000, image, 4, 0);
