@@ -8,6 +8,8 @@
 #include "base/value_lists.h"
 #include "values/palette.h"
 #include "values/sprite.h"
+#include "values/sound.h"
+#include "values/music.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -31,11 +33,9 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
     InitCommandLine, InitModulePath, InitEmptyText,
-    InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite,
-    // The empty sound and music come here.
+    InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite, InitEmptySound, InitEmptyMusic,
     InitNumbers, InitTexts, InitLogics,
-    InitIcons, InitMaps, InitPictures, InitSprites,
-    // The sound and music lists come here.
+    InitIcons, InitMaps, InitPictures, InitSprites, InitSounds, InitMusics,
     InitListRecords,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
