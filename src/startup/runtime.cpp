@@ -7,6 +7,9 @@
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "values/palette.h"
+#include "values/sprite.h"
+#include "values/sound.h"
+#include "values/music.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -30,9 +33,9 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
     InitCommandLine, InitModulePath, InitEmptyText,
-    // The empty media values come here.
+    InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite, InitEmptySound, InitEmptyMusic,
     InitNumbers, InitTexts, InitLogics,
-    // The media value lists come here.
+    InitIcons, InitMaps, InitPictures, InitSprites, InitSounds, InitMusics,
     InitListRecords,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
@@ -140,6 +143,9 @@ void RuntimeMain() {
   TimerPeriod = TimerPeriodFor(WindowsVersion);
   SeedRandomFromLocalTime();
   SetFloatingPointControl();
+  AllocateEmptyImagePixels();
+  CreateEmptySpriteData();
+  CreateEmptyMapData();
   RunInitializers(Initializers, InitializersEnd);
   ModulePath.LoadModuleFileName(Instance);
   if (!BuildPaletteTables()) ExitRuntime(ExitBadImage);
