@@ -54,7 +54,7 @@ static void ValueCall(typename K::Value& result) {
   RunFrameGroup();
   ExecItem* pop = ExecPointer;
   RunBody(start);
-  result = K::Values().Get(LocalEntry<K>(slot));
+  K::Assign(result, K::Values().Get(LocalEntry<K>(slot)));
   ExecPointer = pop;
   RunFrameGroup();
 }
@@ -72,3 +72,9 @@ uint8_t ExecBoolCall() {
 }
 
 void ExecTextCall(Text& r) { ValueCall<TextKind>(r); }
+void ExecIconCall(Icon& r) { ValueCall<IconKind>(r); }
+void ExecMapCall(Map& r) { ValueCall<MapKind>(r); }
+void ExecPictureCall(Picture& r) { ValueCall<PictureKind>(r); }
+void ExecSpriteCall(Sprite& r) { ValueCall<SpriteKind>(r); }
+void ExecSoundCall(Sound& r) { ValueCall<SoundKind>(r); }
+void ExecMusicCall(Music& r) { ValueCall<MusicKind>(r); }

@@ -8,7 +8,7 @@
 template <class K>
 static void RunCase() {
   int32_t n = OwnStep().Param1;
-  typename K::Value selector = typename K::Value(), value = typename K::Value();
+  typename K::Value selector, value;
   K::Eval(selector);
   for (int32_t i = 0; i < n; i++) {
     ExecItem* start = ExecPointer;
@@ -26,3 +26,9 @@ static void RunCase() {
 void ExecCmdCaseNum() { RunCase<NumKind>(); }
 void ExecCmdCaseBool() { RunCase<BoolKind>(); }
 void ExecCmdCaseText() { RunCase<TextKind>(); }
+void ExecCmdCaseIcon() { RunCase<IconKind>(); }
+void ExecCmdCaseMap() { RunCase<MapKind>(); }
+void ExecCmdCaseSprite() { RunCase<SpriteKind>(); }
+void ExecCmdCaseMusic() { RunCase<MusicKind>(); }
+void ExecCmdCasePicture() { RunCase<PictureKind>(); }
+void ExecCmdCaseSound() { RunCase<SoundKind>(); }

@@ -2,6 +2,7 @@
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
 #include "base/text.h"
+#include "exec/value_kinds.h"
 
 // The double held in the step's two parameter words.
 double ExecNumConst() { return StepNumber(OwnStep()); }
@@ -10,3 +11,9 @@ uint8_t ExecBoolTrue() { return 1; }
 uint8_t ExecBoolFalse() { return 0; }
 
 void ExecTextEmpty(Text& r) { r.Empty(); }
+void ExecIconEmpty(Icon& r) { r.Empty(); }
+void ExecPictureEmpty(Picture& r) { r.Empty(); }
+void ExecSoundEmpty(Sound& r) { r.Empty(); }
+
+// The main map, Maps entry 0, shared.
+void ExecMapMain(Map& r) { r = Maps.Get(0); }

@@ -5,7 +5,8 @@
 #include "exec/value_kinds.h"
 
 // Param1 = the entry holding the local's initial value (outside the list:
-// the kind's default).
+// the kind's default). A sprite local is a new sprite object, hidden and at
+// rest, sharing that sprite's data; likewise for a sprite argument.
 template <class K>
 static void PushLocal() {
   K::Values().AppendCopy(OwnStep().Param1);
@@ -42,6 +43,12 @@ static void PopLocals() {
 FRAME_FUNCTIONS(Num)
 FRAME_FUNCTIONS(Bool)
 FRAME_FUNCTIONS(Text)
+FRAME_FUNCTIONS(Icon)
+FRAME_FUNCTIONS(Map)
+FRAME_FUNCTIONS(Picture)
+FRAME_FUNCTIONS(Sprite)
+FRAME_FUNCTIONS(Sound)
+FRAME_FUNCTIONS(Music)
 
 // Param1 = the list's declared record; outside ListRecords the default record.
 void ExecCmdPushListRecord() { ListRecords.AppendCopy(OwnStep().Param1); }

@@ -3,6 +3,7 @@
 #include "exec/interpreter.h"
 #include "base/memory.h"
 #include "base/text.h"
+#include "exec/value_kinds.h"
 
 // Sizes of the constructs that start with a stand-in, by step index; 0 or
 // beyond the array means one step.
@@ -14,15 +15,12 @@ static void SkipPlaceholderOperands() {
   ExecPointer = own + PlaceholderStepSize((int32_t)(own - CompiledCode));
 }
 
-// The neutral value of the object kinds; kinds whose value type is not in the
-// engine yet keep the slot as the caller made it (the empty value).
-static void SetNeutral(Text& r) { r.Empty(); }
-static void SetNeutral(Icon&) {}
-static void SetNeutral(Picture&) {}
-static void SetNeutral(Map&) {}
-static void SetNeutral(Sprite&) {}
-static void SetNeutral(Sound&) {}
-static void SetNeutral(Music&) {}
+// The neutral value of the object kinds: the empty value (for a sprite, the
+// empty appearance).
+template <class T>
+static void SetNeutral(T& r) {
+  r.Empty();
+}
 
 #define PLACEHOLDER_Cmd(name) \
   void name() { SkipPlaceholderOperands(); }

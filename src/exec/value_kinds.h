@@ -5,6 +5,12 @@
 #include <stdint.h>
 #include "base/value_lists.h"
 #include "exec/interpreter.h"
+#include "values/icon.h"
+#include "values/map.h"
+#include "values/music.h"
+#include "values/picture.h"
+#include "values/sound.h"
+#include "values/sprite.h"
 
 struct NumKind {
   typedef double Value;
@@ -13,6 +19,7 @@ struct NumKind {
   static void Eval(Value& v) { v = RunNum(); }
   // An unordered comparison (a NaN on either side) counts as equal.
   static bool Matches(Value a, Value b) { return !(a < b || a > b); }
+  static void Assign(Value& to, Value from) { to = from; }
 };
 
 struct BoolKind {
@@ -21,6 +28,7 @@ struct BoolKind {
   static List& Values() { return Logics; }
   static void Eval(Value& v) { v = RunBool() ? 1 : 0; }
   static bool Matches(Value a, Value b) { return a == b; }
+  static void Assign(Value& to, Value from) { to = from; }
 };
 
 struct TextKind {
@@ -29,6 +37,35 @@ struct TextKind {
   static List& Values() { return Texts; }
   static void Eval(Value& v) { RunValue(v); }
   static bool Matches(const Value& a, const Value& b) { return a.Equals(b); }
+  static void Assign(Value& to, const Value& from) { to = from; }
+};
+
+// The media kinds: values match when they share one record.
+#define HANDLE_KIND(kind, type, list, values)                                                  \
+  struct kind##Kind {                                                                          \
+    typedef type Value;                                                                        \
+    typedef list List;                                                                         \
+    static List& Values() { return values; }                                                   \
+    static void Eval(Value& v) { RunValue(v); }                                                \
+    static bool Matches(const Value& a, const Value& b) { return a.Held() == b.Held(); }       \
+    static void Assign(Value& to, const Value& from) { to = from; }                            \
+  };
+HANDLE_KIND(Icon, Icon, IconList, Icons)
+HANDLE_KIND(Map, Map, MapList, Maps)
+HANDLE_KIND(Picture, Picture, PictureList, Pictures)
+HANDLE_KIND(Sound, Sound, SoundList, Sounds)
+HANDLE_KIND(Music, Music, MusicList, Musics)
+#undef HANDLE_KIND
+
+// A sprite value is a sprite's appearance: a sprite object takes it by
+// sharing the data and keeps its own position and state.
+struct SpriteKind {
+  typedef Sprite Value;
+  typedef SpriteList List;
+  static List& Values() { return Sprites; }
+  static void Eval(Value& v) { RunValue(v); }
+  static bool Matches(const Value& a, const Value& b) { return a.Held() == b.Held(); }
+  static void Assign(Value& to, const Value& from) { to.AssignData(from); }
 };
 
 // The entry of a local counted from the top of its list (count - slot); a
@@ -36,4 +73,10 @@ struct TextKind {
 template <class K>
 inline int32_t LocalEntry(int32_t slot) {
   return K::Values().Count - slot;
+}
+
+// Entry i := v; nothing outside the list.
+template <class K>
+inline void SetEntry(int32_t i, const typename K::Value& v) {
+  if (K::Values().Inside(i)) K::Assign(K::Values()[i], v);
 }

@@ -1,5 +1,6 @@
-// Reading and assigning variables of the plain kinds and texts in their four
-// forms, and the index and auto step of lists. Every access goes through the
+// Reading and assigning variables in their four forms (all kinds but the
+// assignments of the main map and of sprites), and the index and auto step
+// of lists. Every access goes through the
 // lists' bounds checks: a local addressed outside its list (a body run without
 // a frame of its own) reads the kind's default, and a write there does nothing.
 #include "exec/interpreter.h"
@@ -74,7 +75,7 @@ static void Assign() {
   Target t = Locate(OwnStep());
   typename K::Value v = typename K::Value();
   K::Eval(v);
-  K::Values().Set(t.Entry, v);
+  SetEntry<K>(t.Entry, v);
   Advance(t.Record);
 }
 
@@ -85,7 +86,7 @@ static void Assign() {
   type Exec##kind##form() { return Read<kind##Kind, locate<kind##Kind>>(); }
 
 #define SLOT_READS(kind, form, locate) \
-  void Exec##kind##form(kind##Kind::Value& r) { r = Read<kind##Kind, locate<kind##Kind>>(); }
+  void Exec##kind##form(kind##Kind::Value& r) { kind##Kind::Assign(r, Read<kind##Kind, locate<kind##Kind>>()); }
 
 #define ALL_FORMS(macro, ...)                                \
   macro(__VA_ARGS__, Global, GlobalTarget)                   \
@@ -96,9 +97,24 @@ static void Assign() {
 ALL_FORMS(VARIABLE_FUNCTIONS, Num)
 ALL_FORMS(VARIABLE_FUNCTIONS, Bool)
 ALL_FORMS(VARIABLE_FUNCTIONS, Text)
+ALL_FORMS(VARIABLE_FUNCTIONS, Icon)
+ALL_FORMS(VARIABLE_FUNCTIONS, Picture)
+ALL_FORMS(VARIABLE_FUNCTIONS, Sound)
+ALL_FORMS(VARIABLE_FUNCTIONS, Music)
+// A map assigned to the global entry 0 (the main map) also resizes the
+// display; the other forms never reach it.
+VARIABLE_FUNCTIONS(Map, Local, LocalTarget)
+VARIABLE_FUNCTIONS(Map, GlobalListItem, GlobalItemTarget)
+VARIABLE_FUNCTIONS(Map, LocalListItem, LocalItemTarget)
 ALL_FORMS(NUMBER_LIKE_READS, Num, double)
 ALL_FORMS(NUMBER_LIKE_READS, Bool, uint8_t)
 ALL_FORMS(SLOT_READS, Text)
+ALL_FORMS(SLOT_READS, Icon)
+ALL_FORMS(SLOT_READS, Picture)
+ALL_FORMS(SLOT_READS, Map)
+ALL_FORMS(SLOT_READS, Sprite)
+ALL_FORMS(SLOT_READS, Sound)
+ALL_FORMS(SLOT_READS, Music)
 
 // list_index as a command: Index := the rounded value wrapped into the list.
 static void SetListIndex(int32_t (*record)(int32_t)) {
