@@ -15,6 +15,13 @@
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
 #include "image/item_links.h"
+#include "media_setup.h"
+#include "values/icon.h"
+#include "values/map.h"
+#include "values/music.h"
+#include "values/picture.h"
+#include "values/sound.h"
+#include "values/sprite.h"
 
 // What the fake pump saw and what it does.
 struct FakePump {
@@ -29,6 +36,7 @@ struct FakePump {
   int32_t QuitAtWait;    // likewise for WaitTicks
   int32_t PausedChecks;  // IsPaused answers true this many times
   int32_t CountdownStep; // each pump lowers DisplayCountdown by this (a tick passed)
+  void (*OnWait)();      // called by WaitTicks, to look at the state in a body
 };
 extern FakePump Fake;
 
@@ -45,6 +53,7 @@ inline void FakePumpMessages(bool wait) {
 inline void FakeWaitTicks(int32_t ticks) {
   Fake.Waits++;
   Fake.TicksWaited += ticks;
+  if (Fake.OnWait) Fake.OnWait();
   if (Fake.QuitAtWait && Fake.Waits == Fake.QuitAtWait) ExecFlags |= ExecFlagQuit;
 }
 inline void FakeRefresh() {
@@ -129,12 +138,19 @@ class ProgramTest : public testing::Test {
   ItemTableBuilder Global, Local, Program;
 
   void SetUp() override {
-    static bool textsReady;
-    if (!textsReady) InitEmptyText();
-    textsReady = true;
+    if (!EmptyText.Data) InitEmptyText();
+    SetUpMediaValues();
+    if (!EmptySound.Data) InitEmptySound();
+    if (!EmptyMusic.Data) InitEmptyMusic();
     Numbers.RemoveAll();
     Texts.RemoveAll();
     Logics.RemoveAll();
+    Icons.RemoveAll();
+    Maps.RemoveAll();
+    Pictures.RemoveAll();
+    Sprites.RemoveAll();
+    Sounds.RemoveAll();
+    Musics.RemoveAll();
     ListRecords.RemoveAll();
     ResetCompiledCode();
     memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
