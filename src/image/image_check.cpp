@@ -51,6 +51,7 @@ struct Checker {
   ImageVerdict Directory();
   ImageVerdict FixedTables();
   ImageVerdict Texts();
+  ImageVerdict SizedRecords(int t, ImageFault outside) const;
   ImageVerdict Icons();
   ImageVerdict Maps();
   ImageVerdict Pictures();
@@ -109,11 +110,16 @@ ImageVerdict Checker::Texts() {
   return Good;
 }
 
-ImageVerdict Checker::Icons() {
-  TableWalk w = Walk(TablePicture);
-  for (uint32_t k = 0; k < Counts[TablePicture]; k++)
-    if (!w.SkipSized(0)) return Fail(FaultIconOutside, TablePicture, (int32_t)k);
+// Records that are a u32 size word and that many bytes.
+ImageVerdict Checker::SizedRecords(int t, ImageFault outside) const {
+  TableWalk w = Walk(t);
+  for (uint32_t k = 0; k < Counts[t]; k++)
+    if (!w.SkipSized(0)) return Fail(outside, t, (int32_t)k);
   return Good;
+}
+
+ImageVerdict Checker::Icons() {
+  return SizedRecords(TablePicture, FaultIconOutside);
 }
 
 ImageVerdict Checker::Maps() {
@@ -186,10 +192,7 @@ ImageVerdict Checker::Sounds() {
 }
 
 ImageVerdict Checker::Musics() {
-  TableWalk w = Walk(TableMusic);
-  for (uint32_t k = 0; k < Counts[TableMusic]; k++)
-    if (!w.SkipSized(0)) return Fail(FaultMusicOutside, TableMusic, (int32_t)k);
-  return Good;
+  return SizedRecords(TableMusic, FaultMusicOutside);
 }
 
 static bool IndexInside(int32_t index, uint32_t count) {

@@ -34,6 +34,8 @@ static const uint8_t* ChooseTextSource() {
   return nullptr;
 }
 
+// Texts of a "REL" image are stored as TextTransformConstant - b (0xA5,
+// image_format.h, where the image writer takes it from as well).
 Text ReadNextImageText() {
   const uint8_t* source = ChooseTextSource();
   // A record of its own in every case, so the stamp never lands on the

@@ -4,20 +4,11 @@
 #include <time.h>
 #include <string>
 #include <vector>
-#include "../unit/image_damage.h"
+#include "../unit/image_fixtures.h"
 #include "lib/program_asm.h"
 #include "run_program.h"
 
 namespace {
-
-const char* const MainProgram = R"(
-global
-  function -> main
-local
-  main: function -> body
-program
-  body: function
-)";
 
 struct ExitCase {
   const char* Name;

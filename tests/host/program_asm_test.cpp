@@ -3,6 +3,7 @@
 // the errors it reports.
 #include <gtest/gtest.h>
 #include <string.h>
+#include "../unit/image_fixtures.h"
 #include "lib/program_asm.h"
 #include "values/pixel_code.h"
 
@@ -318,15 +319,7 @@ TEST(ProgramAsm, ReportsErrorsWithTheirLine) {
 TEST(ProgramAsm, MinimalImageIsOneEmptyMainFunction) {
   std::vector<uint8_t> image = MinimalImage(), assembled;
   std::string error;
-  ASSERT_TRUE(AssembleImage(R"(
-languages
-global
-  function -> main
-local
-  main: function -> body
-program
-  body: function
-)", assembled, error)) << error;
+  ASSERT_TRUE(AssembleImage(std::string("languages\n") + MainProgram, assembled, error)) << error;
   EXPECT_EQ(image, assembled);
 }
 

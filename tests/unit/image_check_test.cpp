@@ -6,18 +6,10 @@
 #include <string>
 #include <vector>
 #include "image/image_check.h"
+#include "image_fixtures.h"
 #include "image_setup.h"
 
 namespace {
-
-const char* const MainProgram = R"(
-global
-  function -> main
-local
-  main: function -> body
-program
-  body: function
-)";
 
 struct CheckCase {
   const char* Name;

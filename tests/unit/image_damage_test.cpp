@@ -2,7 +2,7 @@
 // refused by the checker or loaded in-process, within a time limit.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include "image_damage.h"
+#include "image_fixtures.h"
 #include "image_setup.h"
 
 namespace {

@@ -115,6 +115,9 @@ class Assembler {
 
   // Attributes: "key=value" words (the value may also be the next token).
   bool Attr(const Node& n, size_t& i, std::string& key, std::string& value);
+  template <class T>
+  bool NumberAttr(const Node& n, const char* key, T& v, T fallback,
+                  bool (*parse)(const std::string&, T&), const char* what);
   bool IntAttr(const Node& n, const char* key, int64_t& v, int64_t fallback);
   bool RealAttr(const Node& n, const char* key, double& v, double fallback);
   bool CheckAttrs(const Node& n, size_t first, const std::vector<std::string>& allowed);
@@ -141,14 +144,39 @@ class Assembler {
             std::vector<uint8_t>& pixels);
   bool HexBytes(const Node& n, size_t first, std::vector<uint8_t>& out);
   bool TableOf(const Node& n, size_t i, int& table);
+  bool IconIndexOf(const std::string& ref, int line, int32_t& index);
+
+ public:
+  // The writers of the constant sections (MediaSections below).
   bool EmitIcon(const Node& n);
   bool EmitPicture(const Node& n);
-  bool IconIndexOf(const std::string& ref, int line, int32_t& index);
   bool EmitMap(const Node& n);
   bool EmitSprite(const Node& n);
   bool EmitSound(const Node& n);
   bool EmitMusic(const Node& n);
 };
+
+// The constant sections: their word, their table and their writer.
+struct MediaSection {
+  const char* Word;
+  int Table;
+  bool (Assembler::*Emit)(const Node&);
+};
+
+const MediaSection MediaSections[] = {
+    {"picture", TablePicture, &Assembler::EmitIcon},
+    {"map", TableMap, &Assembler::EmitMap},
+    {"background", TableBackgrnd, &Assembler::EmitPicture},
+    {"sprite", TableSprite, &Assembler::EmitSprite},
+    {"sound", TableSound, &Assembler::EmitSound},
+    {"music", TableMusic, &Assembler::EmitMusic},
+};
+
+const MediaSection* MediaSectionOf(const std::string& word) {
+  for (const MediaSection& m : MediaSections)
+    if (word == m.Word) return &m;
+  return nullptr;
+}
 
 bool Assembler::ReadString(const std::string& s, size_t& i, std::string& out, int line) {
   for (i++; i < s.size() && s[i] != '"'; i++) {
@@ -300,20 +328,23 @@ static bool FindAttr(const Node& n, const char* key, std::string& value) {
   return false;
 }
 
-bool Assembler::IntAttr(const Node& n, const char* key, int64_t& v, int64_t fallback) {
+// key=value parsed by parse into v; v is the fallback when the key is absent.
+template <class T>
+bool Assembler::NumberAttr(const Node& n, const char* key, T& v, T fallback,
+                           bool (*parse)(const std::string&, T&), const char* what) {
   std::string value;
   v = fallback;
   if (!FindAttr(n, key, value)) return true;
-  if (!ParseInt(value, v)) return Fail(n.Line, std::string(key) + "= needs an integer");
+  if (!parse(value, v)) return Fail(n.Line, std::string(key) + "= needs " + what);
   return true;
 }
 
+bool Assembler::IntAttr(const Node& n, const char* key, int64_t& v, int64_t fallback) {
+  return NumberAttr<int64_t>(n, key, v, fallback, ParseInt, "an integer");
+}
+
 bool Assembler::RealAttr(const Node& n, const char* key, double& v, double fallback) {
-  std::string value;
-  v = fallback;
-  if (!FindAttr(n, key, value)) return true;
-  if (!ParseReal(value, v)) return Fail(n.Line, std::string(key) + "= needs a number");
-  return true;
+  return NumberAttr<double>(n, key, v, fallback, ParseReal, "a number");
 }
 
 bool Assembler::RegisterLabel(const std::string& name, int table, int32_t index, int line) {
@@ -445,16 +476,6 @@ bool Assembler::ApplyHeader(const Node& n) {
   return true;
 }
 
-static int MediaTableOf(const std::string& section) {
-  if (section == "picture") return TablePicture;
-  if (section == "map") return TableMap;
-  if (section == "background") return TableBackgrnd;
-  if (section == "sprite") return TableSprite;
-  if (section == "sound") return TableSound;
-  if (section == "music") return TableMusic;
-  return -1;
-}
-
 static int ItemTableOf(const std::string& section) {
   if (section == "global") return 0;
   if (section == "local") return 1;
@@ -467,7 +488,8 @@ bool Assembler::Collect() {
   for (const Node& n : Root.Children) {
     if (n.IsRow) return Fail(n.Line, "a pixel row outside a picture");
     const std::string& word = n.Tokens[0].Text;
-    int items = ItemTableOf(word), media = MediaTableOf(word);
+    const MediaSection* section = MediaSectionOf(word);
+    int items = ItemTableOf(word), media = section ? section->Table : -1;
     if (items >= 0) {
       for (const Node& c : n.Children) {
         Top[items].push_back(Item());
@@ -887,18 +909,8 @@ bool Assembler::EmitConstants() {
       for (size_t i = 1; i < n.Tokens.size() && ok; i++) ok = AddText(n.Tokens[i], n.Line, index);
     } else if (word == "key") {
       ok = ReadKey(n, Key);
-    } else if (word == "picture") {
-      ok = EmitIcon(n);
-    } else if (word == "background") {
-      ok = EmitPicture(n);
-    } else if (word == "map") {
-      ok = EmitMap(n);
-    } else if (word == "sprite") {
-      ok = EmitSprite(n);
-    } else if (word == "sound") {
-      ok = EmitSound(n);
-    } else if (word == "music") {
-      ok = EmitMusic(n);
+    } else if (const MediaSection* m = MediaSectionOf(word)) {
+      ok = (this->*m->Emit)(n);
     }
     if (!ok) return false;
   }

@@ -1,9 +1,20 @@
-// A valid program that fills every table the loader reads, and seeded random
-// damage of its image, for the robustness tests (unit and end-to-end).
+// Test programs shared by the host, unit and end-to-end tests: the smallest
+// valid program, one that fills every table the loader reads, and seeded
+// random damage of an image for the robustness tests.
 #pragma once
 #include <stdint.h>
 #include <string.h>
 #include <vector>
+
+// A main function with an empty body, as MinimalImage writes it.
+const char* const MainProgram = R"(
+global
+  function -> main
+local
+  main: function -> body
+program
+  body: function
+)";
 
 const char* const FullProgram = R"(
 languages 9 5
