@@ -8,6 +8,9 @@
 #include "base/value_lists.h"
 #include "image/image_loader.h"
 #include "values/palette.h"
+#include "values/sprite.h"
+#include "values/sound.h"
+#include "values/music.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -31,9 +34,9 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
     InitCommandLine, InitModulePath, InitEmptyText,
-    // The empty media values come here.
+    InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite, InitEmptySound, InitEmptyMusic,
     InitNumbers, InitTexts, InitLogics,
-    // The media value lists come here.
+    InitIcons, InitMaps, InitPictures, InitSprites, InitSounds, InitMusics,
     InitListRecords,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
@@ -141,6 +144,9 @@ void RuntimeMain() {
   TimerPeriod = TimerPeriodFor(WindowsVersion);
   SeedRandomFromLocalTime();
   SetFloatingPointControl();
+  AllocateEmptyImagePixels();
+  CreateEmptySpriteData();
+  CreateEmptyMapData();
   RunInitializers(Initializers, InitializersEnd);
   ModulePath.LoadModuleFileName(Instance);
   if (!BuildPaletteTables()) ExitRuntime(ExitBadImage);
