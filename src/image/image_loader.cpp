@@ -6,6 +6,7 @@
 #include "base/value_lists.h"
 #include "image/image_check.h"
 #include "image/image_format.h"
+#include "image/image_media.h"
 #include "image/image_texts.h"
 #include "image/item_links.h"
 #include "startup/runtime.h"
@@ -55,6 +56,7 @@ void LoadProgramImage() {
   LoadImageTexts(GetImageTable(TableText), (int32_t)GetImageTableCount(TableText),
                  Header()->Directory[TableText].Extra[1]);
   LoadLogics();
+  LoadImageMedia();
   PrepareItems(TableGlobal, GlobalItems, GlobalItemCount, GlobalItemLinks);
   BuildListRecords(GlobalItems, GlobalItemLinks, GlobalItemCount, true);
   SpreadSpriteLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);

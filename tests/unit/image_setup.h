@@ -10,15 +10,32 @@
 #include "image/image_loader.h"
 #include "image/item_links.h"
 #include "lib/program_asm.h"
+#include "media_setup.h"
 #include "startup/language.h"
 #include "startup/runtime.h"
+#include "values/music.h"
+#include "values/sound.h"
 
+// Empties every value list, so tests of the lists themselves find them empty.
 inline void ResetImageLists() {
-  if (!EmptyText.Data) InitEmptyText();
+  static bool made;
+  if (!made) {
+    made = true;
+    if (!EmptyText.Data) InitEmptyText();
+    SetUpMediaValues();
+    if (!EmptySound.Data) InitEmptySound();
+    if (!EmptyMusic.Data) InitEmptyMusic();
+  }
   Numbers.RemoveAll();
   Texts.RemoveAll();
   Logics.RemoveAll();
   ListRecords.RemoveAll();
+  Icons.RemoveAll();
+  Maps.RemoveAll();
+  Pictures.RemoveAll();
+  Sprites.RemoveAll();
+  Sounds.RemoveAll();
+  Musics.RemoveAll();
 }
 
 // Loads an image the checker accepted, as start-up does. Loaded records point

@@ -42,6 +42,7 @@ class ImageTextsTest : public testing::Test {
     DefaultLanguageIndex = EnglishLanguageIndex;
     SetLanguage(EnglishLanguageIndex);
     CaptionHandOff = StatusTextHandOff = nullptr;
+    ResetImageLists();
   }
   void ExpectTexts(const char* name, const std::vector<std::string>& expected) {
     ASSERT_EQ((int32_t)expected.size(), Texts.Count) << name;

@@ -12,6 +12,7 @@ namespace {
 class ItemLinksTest : public testing::Test {
  protected:
   void SetUp() override { SetLanguage(EnglishLanguageIndex); }
+  void TearDown() override { ResetImageLists(); }
 };
 
 struct TreeCase {
