@@ -2,8 +2,10 @@
 // texts by language, pictures, maps, sprites, sounds, music, raw overrides and
 // the errors it reports.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string.h>
 #include "../unit/image_fixtures.h"
+#include "lib/file_bytes.h"
 #include "lib/program_asm.h"
 #include "values/pixel_code.h"
 
@@ -321,6 +323,32 @@ TEST(ProgramAsm, MinimalImageIsOneEmptyMainFunction) {
   std::string error;
   ASSERT_TRUE(AssembleImage(std::string("languages\n") + MainProgram, assembled, error)) << error;
   EXPECT_EQ(image, assembled);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Yltasm, WritesTheImageOrReportsTheLine) {
+  std::string dir = std::string(YELTO_BUILD_DIR) + "/host-scratch";
+  ASSERT_EQ(0, system(("mkdir -p '" + dir + "'").c_str()));
+  std::string good = dir + "/good.yl", bad = dir + "/bad.yl", out = dir + "/out.img";
+  ASSERT_TRUE(WriteFileBytes(good, std::vector<uint8_t>(MainProgram, MainProgram + strlen(MainProgram))));
+  const char* wrong = "global\n  nosuch\n";
+  ASSERT_TRUE(WriteFileBytes(bad, std::vector<uint8_t>(wrong, wrong + strlen(wrong))));
+  std::string tool = std::string(YELTO_BUILD_DIR) + "/tools/yltasm ";
+  EXPECT_EQ(0, system((tool + good + " " + out).c_str()));
+  std::vector<uint8_t> written, expected;
+  std::string error;
+  ASSERT_TRUE(ReadFileBytes(out, written));
+  ASSERT_TRUE(AssembleImage(MainProgram, expected, error));
+  EXPECT_EQ(expected, written);
+  std::string log = dir + "/log.txt";
+  EXPECT_NE(0, system((tool + bad + " " + out + " 2>" + log).c_str()));
+  std::vector<uint8_t> message;
+  ASSERT_TRUE(ReadFileBytes(log, message));
+  EXPECT_EQ(bad + ": line 2: unknown element nosuch\n", std::string(message.begin(), message.end()));
+  EXPECT_NE(0, system((tool + " 2>/dev/null").c_str()));  // usage
 }
 
 }  // namespace
