@@ -45,7 +45,11 @@ target_compile_definitions(gtest_cross PUBLIC GTEST_HAS_EXCEPTIONS=0 GTEST_HAS_R
 target_compile_options(gtest_cross PUBLIC -fno-exceptions -fno-rtti)
 
 file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
-add_executable(yelto_tests ${UNIT_SOURCES} ${CMAKE_BINARY_DIR}/yelto.rc)
+# The test-program assembler is linked in too, so unit tests build images in-process.
+set(UNIT_TOOL_SOURCES ${CMAKE_SOURCE_DIR}/tools/lib/image_writer.cpp
+    ${CMAKE_SOURCE_DIR}/tools/lib/program_asm.cpp ${CMAKE_SOURCE_DIR}/tools/lib/element_names.cpp)
+add_executable(yelto_tests ${UNIT_SOURCES} ${UNIT_TOOL_SOURCES} ${CMAKE_BINARY_DIR}/yelto.rc)
+target_include_directories(yelto_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(yelto_tests PRIVATE yeltocore gtest_cross)
 target_link_options(yelto_tests PRIVATE ${ENGINE_LINK})
 set_target_properties(yelto_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})

@@ -6,6 +6,7 @@
 #include "base/random.h"
 #include "base/text.h"
 #include "base/value_lists.h"
+#include "image/image_loader.h"
 #include "values/palette.h"
 #include "values/sprite.h"
 #include "values/sound.h"
@@ -152,6 +153,7 @@ void RuntimeMain() {
   BuildDarkerColors();
   CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();
+  LoadProgramImage();
   ExitRuntime(ReturnCode);
 }
 

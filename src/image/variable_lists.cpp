@@ -1,0 +1,25 @@
+// The global list of each kind of variable, addressed by the kind's element id.
+#include "image/variable_lists.h"
+#include "base/value_lists.h"
+#include "image/image_format.h"
+#include "values/icon.h"
+#include "values/map.h"
+#include "values/music.h"
+#include "values/picture.h"
+#include "values/sound.h"
+#include "values/sprite.h"
+
+int32_t AppendVariableCopies(int32_t elementId, int32_t index, int32_t n) {
+  switch (elementId) {
+    case ElementReal: return Numbers.AppendCopies(index, n);
+    case ElementIcon: return Icons.AppendCopies(index, n);
+    case ElementSound: return Sounds.AppendCopies(index, n);
+    case ElementMusic: return Musics.AppendCopies(index, n);
+    case ElementMap: return Maps.AppendCopies(index, n);
+    case ElementSprite: return Sprites.AppendCopies(index, n);
+    case ElementText: return Texts.AppendCopies(index, n);
+    case ElementLogic: return Logics.AppendCopies(index, n);
+    case ElementPicture: return Pictures.AppendCopies(index, n);
+    default: return -1;
+  }
+}
