@@ -6,6 +6,7 @@
 #include "base/random.h"
 #include "base/text.h"
 #include "base/value_lists.h"
+#include "compiler/compile.h"
 #include "image/image_loader.h"
 #include "values/palette.h"
 #include "values/sprite.h"
@@ -154,6 +155,7 @@ void RuntimeMain() {
   CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();
   LoadProgramImage();
+  if (!CompileProgram()) ExitRuntime(ExitBadImage);
   ExitRuntime(ReturnCode);
 }
 

@@ -1,0 +1,104 @@
+// Whole programs as start-up runs them, in-process: assembled, loaded,
+// compiled, and the entry step called, with the fake pump.
+#include "image_setup.h"
+#include "program_fixture.h"
+
+namespace {
+
+class ExecProgram : public ProgramTest {
+ public:
+  bool LoadAndCompile(const char* source) {
+    if (!LoadTestProgram(source)) return false;
+    return CompileProgram();
+  }
+};
+
+// main passes its local n to f's input x; f stores x in g and returns a text;
+// main then waits n times.
+TEST_F(ExecProgram, CallsLoopsAndResults) {
+  ASSERT_TRUE(LoadAndCompile(R"(
+global
+  main: function "T" -> main_def
+  f: function -> f_def
+  g: real = 0
+  s: text = "start"
+local
+  main_def: function -> main_body
+    n: real = 5
+  f_def: function -> f_body
+    iparam
+      x: real = 0
+    oparam
+      r: text = ""
+program
+  main_body: function
+    @s
+      @f
+        @x
+          @n
+    repeat
+      repeat_num
+        @n
+      while_body
+        wait
+  f_body: function
+    @g
+      @x
+    @r
+      text_const "done"
+    exit
+    @g
+      num 9
+)"));
+  int32_t numbers = Numbers.Count, texts = Texts.Count;
+  Run();
+  EXPECT_EQ(5, Numbers[GlobalItemLinks[2].DataIndex]);
+  EXPECT_TRUE(Texts[GlobalItemLinks[3].DataIndex].EqualsChars("done"));
+  EXPECT_EQ(5, Fake.Waits);
+  EXPECT_EQ(numbers, Numbers.Count);
+  EXPECT_EQ(texts, Texts.Count);
+}
+
+// A case on a text selector and a while loop left by break.
+TEST_F(ExecProgram, CaseAndWhile) {
+  ASSERT_TRUE(LoadAndCompile(R"(
+global
+  main: function -> main_def
+  g: real = 0
+  word: text = "two"
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    while
+      while_cond
+        true
+      while_body
+        case
+          case_expr
+            @word
+          case_on
+            case_equ
+              text_const "one"
+            @g
+              num 1
+          case_on
+            case_equ
+              text_const "three"
+            case_equ
+              text_const "two"
+            @g
+              num 2
+          default
+            @g
+              num 3
+        break
+        @g
+          num 4
+)"));
+  Run();
+  EXPECT_EQ(2, Numbers[GlobalItemLinks[1].DataIndex]);
+  EXPECT_EQ(0u, ExecFlags);
+}
+
+}  // namespace
