@@ -15,7 +15,7 @@
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
 #include "image/item_links.h"
-#include "media_setup.h"
+#include "image_setup.h"
 #include "values/icon.h"
 #include "values/map.h"
 #include "values/music.h"
@@ -138,20 +138,7 @@ class ProgramTest : public testing::Test {
   ItemTableBuilder Global, Local, Program;
 
   void SetUp() override {
-    if (!EmptyText.Data) InitEmptyText();
-    SetUpMediaValues();
-    if (!EmptySound.Data) InitEmptySound();
-    if (!EmptyMusic.Data) InitEmptyMusic();
-    Numbers.RemoveAll();
-    Texts.RemoveAll();
-    Logics.RemoveAll();
-    Icons.RemoveAll();
-    Maps.RemoveAll();
-    Pictures.RemoveAll();
-    Sprites.RemoveAll();
-    Sounds.RemoveAll();
-    Musics.RemoveAll();
-    ListRecords.RemoveAll();
+    ResetImageLists();
     ResetCompiledCode();
     memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
     CompileFrameFirst = CompileFrameEnd = 0;
