@@ -1,8 +1,8 @@
 // Reading and assigning variables in their four forms (all kinds but the
 // assignments of the main map and of sprites), and the index and auto step
-// of lists. Every access goes through the
-// lists' bounds checks: a local addressed outside its list (a body run without
-// a frame of its own) reads the kind's default, and a write there does nothing.
+// of lists. Every access goes through the lists' bounds checks: a local
+// addressed outside its list (a body run without a frame of its own) reads
+// the kind's default, and a write there does nothing.
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
 #include "exec/eval_next.h"
@@ -24,19 +24,14 @@ static int32_t LocalRecord(int32_t number) {
   return ListRecords.Inside(i) ? i : -1;
 }
 
-// The list's current Index; then the record advances by its Auto step.
-static int32_t TakeIndex(int32_t record) {
-  if (record < 0) return 0;
-  ListRecord& r = ListRecords[record];
-  int32_t old = r.Index;
-  if (r.Auto != 0) r.Index = WrapIndex((int32_t)((uint32_t)old + (uint32_t)r.Auto), r.Size);
-  return old;
-}
-
 static int32_t CurrentIndex(int32_t record) { return record < 0 ? 0 : ListRecords[record].Index; }
 
+// The record's Index moves on by its Auto step (the sum in 32-bit wrapping
+// arithmetic), wrapped into the list.
 static void Advance(int32_t record) {
-  if (record >= 0) TakeIndex(record);
+  if (record < 0) return;
+  ListRecord& r = ListRecords[record];
+  if (r.Auto != 0) r.Index = WrapIndex((int32_t)((uint32_t)r.Index + (uint32_t)r.Auto), r.Size);
 }
 
 // The entry a step addresses in each form, and the record of the list forms.
