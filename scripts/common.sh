@@ -9,3 +9,13 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # The locale Wine is given (it decides the ANSI code page and the user's
 # default language); only Wine's environment gets it, the host need not have it.
 WINE_LOCALE=${YELTO_WINE_LOCALE:-en_US.UTF-8}
+
+# Sets up, builds and starts the display; Wine and the display end with the
+# calling script.
+prepare_and_build() {
+  local here="$ROOT/scripts"
+  "$here/setup.sh"
+  "$here/build.sh"
+  "$here/xvfb.sh" start
+  trap 'wineserver -k 2>/dev/null || true; "$ROOT/scripts/xvfb.sh" stop' EXIT
+}
