@@ -12,6 +12,9 @@
 #include "values/sprite.h"
 #include "values/sound.h"
 #include "values/music.h"
+#include "window/main_run.h"
+#include "window/main_window.h"
+#include "window/window_table.h"
 
 int32_t WindowsVersion;
 OSVERSIONINFOA VersionInfo;
@@ -39,6 +42,8 @@ Initializer Initializers[] = {
     InitNumbers, InitTexts, InitLogics,
     InitIcons, InitMaps, InitPictures, InitSprites, InitSounds, InitMusics,
     InitListRecords,
+    InitWindows,
+    InitCaptionTexts,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 
@@ -156,6 +161,9 @@ void RuntimeMain() {
   LocateProgramImage();
   LoadProgramImage();
   if (!CompileProgram()) ExitRuntime(ExitBadImage);
+  if (!CreateMainWindow()) ExitRuntime(ExitNoMainWindow);
+  if (LanguageId != 9) LoadLanguageKeyboardLayout();
+  RunCompiledProgram();
   ExitRuntime(ReturnCode);
 }
 

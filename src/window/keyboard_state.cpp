@@ -1,0 +1,24 @@
+// The keyboard state kept for the program.
+#include "window/keyboard_state.h"
+#include <windows.h>
+#include <string.h>
+
+uint8_t KeysDown[256];
+int32_t KeysDownCount;
+uint8_t NumLockState, CapsLockState, ScrollLockState, InsertState;
+uint8_t NumLockRequest, CapsLockRequest, ScrollLockRequest, InsertRequest;
+uint8_t PauseFlag;
+
+const LockKey LockKeys[LockKeyCount] = {
+    {VK_NUMLOCK, &NumLockState, &NumLockRequest},
+    {VK_CAPITAL, &CapsLockState, &CapsLockRequest},
+    {VK_SCROLL, &ScrollLockState, &ScrollLockRequest},
+    {VK_INSERT, &InsertState, &InsertRequest},
+};
+
+void ResetKeyboardState() {
+  memset(KeysDown, 0, sizeof KeysDown);
+  KeysDownCount = 0;
+  for (const LockKey& k : LockKeys)
+    if (!*k.Request) *k.State = GetKeyState(k.VirtualKey) & 1;
+}

@@ -1,0 +1,78 @@
+// Stand-ins for the services of subsystems not built yet, called by the main
+// window, the window procedure and the main run at their places. Each does
+// the least that keeps the run sound; its subsystem replaces it.
+#include "window/later_services.h"
+#include "exec/pump_hooks.h"
+#include "window/main_window.h"
+#include "window/window_table.h"
+
+// Font cache: no fonts are taken, so none is released.
+void InitFontCache() {}
+void ReleaseFontCache() {}
+HFONT TakeDefaultFont() { return nullptr; }
+void ReleaseCachedFont(HFONT) {}
+
+// Graphics surface and sprites: nothing to compose yet.
+void InitGraphicsSurface() {}
+void MarkAllTilesDirty() {}
+// Like the real handler, a resize of the shown main window refreshes it.
+void OnResizeItem(int32_t index) {
+  WindowItem::UpdateMetrics(index);
+  if (index == 0 && MainWindowShown) RefreshDisplay();
+}
+void OnPaintItem(int32_t index) {
+  PAINTSTRUCT ps;
+  BeginPaint(Windows[index].Handle, &ps);
+  EndPaint(Windows[index].Handle, &ps);
+}
+void PaintClient(int32_t index) { InvalidateRect(Windows[index].Handle, nullptr, TRUE); }
+void SnapWindowSizing(WPARAM, RECT*) {}
+void ShowFirstSprite() {}
+void MoveSprites() {}
+void AnimateSprites() {}
+bool InFullScreen() { return false; }
+void LeaveFullScreen() {}
+void StopDirectDraw() {}
+void RestorePrimarySurface() {}
+
+// Audio: no device is opened.
+void PrepareWaveOutput() {}
+void ServiceWaveOutput() {}
+void StopAllSounds() {}
+void ServiceMusic() {}
+void StopMusic() {}
+void ServiceCdAudio() {}
+uint32_t MusicDevice;
+uint8_t MusicEndNotified;
+void HandleMusicEnd() {}
+
+// Data files and console: none is opened.
+int32_t FileIdleTicks;
+void CloseFiles() {}
+bool InConsoleMode() { return false; }
+void FreeProgramConsole() {}
+
+// Input and program windows: no message is recorded, no program window exists.
+bool FilterInputMessage(MSG*) { return false; }
+bool ApplyCursorRegion(int32_t, int32_t) { return false; }
+bool InDialogMode() { return false; }
+void DestroyWindowItem(int32_t index) {
+  HWND window = Windows[index].Handle;
+  Windows.FreeItem(index);
+  DestroyWindow(window);
+}
+void PaintPictureBox(int32_t, const DRAWITEMSTRUCT*) {}
+
+uint8_t MainWindowShown;
+
+void RefreshDisplay() {
+  if (!MainWindowShown) {
+    MainWindowShown = 1;
+    OnResizeItem(0);
+    ShowWindow(MainWindow, SW_SHOW);
+    SetFocus(MainWindow);
+    return;
+  }
+  ApplyPendingTexts();
+  DisplayCountdown = 4;
+}

@@ -1,0 +1,50 @@
+// The main run: what is prepared before the program starts, the timer, the
+// entry into the compiled program and the shutdown in its order.
+#include "window/main_run.h"
+#include "compiler/compiled_code.h"
+#include "exec/interpreter.h"
+#include "startup/runtime.h"
+#include "window/joystick_state.h"
+#include "window/later_services.h"
+#include "window/main_window.h"
+#include "window/time_seam.h"
+
+UINT_PTR TimerId;
+
+void PrepareMainRun() {
+  InitFontCache();
+  InitGraphicsSurface();
+  PrepareWaveOutput();
+  PrepareJoysticks();
+  ShowFirstSprite();
+  MarkAllTilesDirty();
+  InstallPump();
+  TimerId = TimeSys.SetTimer(MainWindow, TimerEventId, (UINT)TimerPeriod, nullptr);
+}
+
+// The call of the main function; it returns when the function returns,
+// normally or because a flag unwound it.
+void EnterProgram() {
+  if (CompiledCodeCount > 0) RunCompiledStep(EntryCallIndex);
+}
+
+// CD audio is left playing.
+void ShutDownMainRun() {
+  CloseFiles();
+  StopAllSounds();
+  StopMusic();
+  LeaveFullScreen();
+  StopDirectDraw();
+  FreeProgramConsole();
+  if (IsWindow(MainWindow)) SendMessageA(MainWindow, WM_CLOSE, 0, 0);
+  TimeSys.KillTimer(MainWindow, TimerId);
+  DeleteObject(ButtonFaceBrush);
+  DeleteObject(EditBackBrush);
+  ReleaseFontCache();
+}
+
+void RunCompiledProgram() {
+  PrepareMainRun();
+  EnterProgram();
+  ShutDownMainRun();
+}

@@ -1,0 +1,5 @@
+// The real time and cursor calls, replaceable by tests.
+#include "window/time_seam.h"
+
+const TimeSystemCalls RealTimeSys = {SetTimer, KillTimer, GetMessageA, PeekMessageA, GetCursorPos};
+TimeSystemCalls TimeSys = RealTimeSys;

@@ -1,0 +1,17 @@
+// The calls that tie the run to real time and the real cursor: the window
+// timer, the blocking take of the next message, the look for a waiting timer
+// message and the cursor position. Tests replace entries to run on a virtual
+// clock; everything else calls the system directly.
+#pragma once
+#include <windows.h>
+
+struct TimeSystemCalls {
+  UINT_PTR(WINAPI* SetTimer)(HWND, UINT_PTR, UINT, TIMERPROC);
+  BOOL(WINAPI* KillTimer)(HWND, UINT_PTR);
+  BOOL(WINAPI* GetMessageA)(LPMSG, HWND, UINT, UINT);
+  BOOL(WINAPI* PeekMessageA)(LPMSG, HWND, UINT, UINT, UINT);
+  BOOL(WINAPI* GetCursorPos)(LPPOINT);
+};
+
+extern TimeSystemCalls TimeSys;
+extern const TimeSystemCalls RealTimeSys;
