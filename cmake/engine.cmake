@@ -32,10 +32,13 @@ yelto_executable(yelto ${CMAKE_BINARY_DIR}/yelto.rc)
 # A build without the colour-cube resource, for the start-up failure path.
 yelto_executable(yelto_noloader ${CMAKE_BINARY_DIR}/noloader.rc)
 
-add_executable(yltrun ${CMAKE_SOURCE_DIR}/tools/yltrun.cpp)
-target_compile_options(yltrun PRIVATE ${ENGINE_FLAGS})
-target_link_options(yltrun PRIVATE ${ENGINE_LINK})
-set_target_properties(yltrun PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR}/tools)
+# Windows-side tools: the launcher and the window probe.
+foreach(tool yltrun yltwin)
+  add_executable(${tool} ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp)
+  target_compile_options(${tool} PRIVATE ${ENGINE_FLAGS})
+  target_link_options(${tool} PRIVATE ${ENGINE_LINK})
+  set_target_properties(${tool} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR}/tools)
+endforeach()
 
 # GoogleTest, cross-built from Debian's sources without exceptions or RTTI.
 add_library(gtest_cross STATIC ${GTEST_SRC}/googletest/src/gtest-all.cc)

@@ -19,10 +19,11 @@ struct RunOptions {
   std::string ExeName = "program.exe";
   std::string Env;                   // assignments put before the command
   std::vector<std::string> Args;
+  std::string Launcher = "tools/yltrun.exe";  // or "tools/yltwin.exe", the window probe
 };
 
 // Binds image into the engine and runs it.
 ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options = RunOptions());
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
-                  const std::string& env = "");
+                  const std::string& env = "", const std::string& launcher = "tools/yltrun.exe");

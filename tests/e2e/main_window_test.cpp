@@ -1,0 +1,99 @@
+// The main window of a bound program under Wine, watched by the window probe
+// from another process: its caption and status line once shown, closing it
+// from outside, and waits that last their ticks.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string>
+#include <vector>
+#include "lib/program_asm.h"
+#include "run_program.h"
+
+namespace {
+
+// main declares the caption, runs %s before its loop, then waits %d ticks.
+const char* const WaitingProgram = R"(
+global
+  main: function "Hello window" -> main_def
+local
+  main_def: function -> main_body
+program
+  main_body: function
+%s
+    repeat
+      repeat_num
+        num %d
+      while_body
+        wait
+)";
+
+std::vector<uint8_t> Waiting(const char* before, int ticks) {
+  char source[2048];
+  snprintf(source, sizeof source, WaitingProgram, before, ticks);
+  std::string error;
+  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
+  EXPECT_FALSE(image.empty()) << error;
+  return image;
+}
+
+ProgramRun Probe(const std::vector<uint8_t>& image, const char* mode, const char* name) {
+  RunOptions options;
+  options.Launcher = "tools/yltwin.exe";
+  options.ExeName = name;
+  options.Args = {mode, "30000"};
+  return RunImage(image, options);
+}
+
+std::string Line(const std::string& output, const char* head) {
+  size_t at = output.find(head);
+  if (at == std::string::npos) return "(none)";
+  size_t end = output.find_first_of("\r\n", at);  // the console ends lines with CR LF
+  return output.substr(at, end == std::string::npos ? std::string::npos : end - at);
+}
+
+long ElapsedMs(const ProgramRun& run) {
+  size_t at = run.Output.find("elapsed ");
+  return at == std::string::npos ? -1 : strtol(run.Output.c_str() + at + 8, nullptr, 10);
+}
+
+// Closing the window from outside ends a program that would wait for hours;
+// the texts shown are cut at their first carriage return.
+TEST(MainWindow, CaptionStatusAndCloseFromOutside) {
+  const struct {
+    const char* Name;
+    const char* Before;
+    const char* Caption;
+    const char* Status;
+  } cases[] = {
+      {"declared", "", "caption [Hello window]", "status [] hidden"},
+      {"requested",
+       "    caption\n      text_const \"Second\\rnot shown\"\n    #294\n      text_const \"Ready\\rnot shown\"\n",
+       "caption [Second]", "status [Ready] shown"},
+  };
+  for (auto& c : cases) {
+    std::string exe = std::string(c.Name) + ".exe";
+    ProgramRun run = Probe(Waiting(c.Before, 200000), "close", exe.c_str());
+    ASSERT_TRUE(run.Started) << c.Name << ": " << run.Output;
+    EXPECT_EQ(c.Caption, Line(run.Output, "caption ")) << c.Name << ": " << run.Output;
+    EXPECT_EQ(c.Status, Line(run.Output, "status ")) << c.Name << ": " << run.Output;
+    EXPECT_EQ(std::string::npos, run.Output.find("still running")) << c.Name << ": " << run.Output;
+    EXPECT_EQ(0u, run.ExitCode) << c.Name << ": " << run.Output;
+  }
+}
+
+// A program that waits 40 ticks runs about 40 timer periods (60 ms on NT)
+// longer than one that waits none, and ends by itself.
+TEST(MainWindow, WaitLastsItsTicks) {
+  ProgramRun none = Probe(Waiting("", 0), "watch", "none.exe");
+  ProgramRun forty = Probe(Waiting("", 40), "watch", "forty.exe");
+  ASSERT_TRUE(none.Started) << none.Output;
+  ASSERT_TRUE(forty.Started) << forty.Output;
+  EXPECT_EQ("no window", Line(none.Output, "no window")) << "no wait, no refresh, never shown";
+  EXPECT_EQ("caption [Hello window]", Line(forty.Output, "caption ")) << forty.Output;
+  long extra = ElapsedMs(forty) - ElapsedMs(none);
+  EXPECT_GE(extra, 40 * 60 * 3 / 4) << none.Output << forty.Output;
+  EXPECT_LE(extra, 40 * 60 * 4) << none.Output << forty.Output;
+  EXPECT_EQ(0u, forty.ExitCode);
+}
+
+}  // namespace
