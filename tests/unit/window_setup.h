@@ -1,0 +1,175 @@
+// A fixture that loads a program and creates the real main window in the
+// test process, and a virtual clock behind the time calls: ticks happen only
+// when the pump blocks for the next message (or a loop looks for a waiting
+// timer message), and scheduled messages or actions arrive at given ticks
+// through the real queue, pump and filter.
+#pragma once
+#include <gtest/gtest.h>
+#include <vector>
+#include "controls/window_ids.h"
+#include "graphics/display_geometry.h"
+#include "image_setup.h"
+#include "program_fixture.h"
+#include "window/joystick_state.h"
+#include "window/keyboard_state.h"
+#include "window/later_services.h"
+#include "window/main_run.h"
+#include "window/main_window.h"
+#include "window/mouse_state.h"
+#include "window/time_seam.h"
+#include "window/window_table.h"
+
+struct ClockEvent {
+  int32_t Tick;
+  UINT Message;     // posted to the main window; 0 for none
+  WPARAM WParam;
+  LPARAM LParam;
+  void (*Action)();  // run at that tick; may be null
+};
+
+struct VirtualClock {
+  int32_t Now;                 // ticks the clock has given
+  std::vector<ClockEvent> Events;
+  int32_t TimersStarted;
+  HWND TimerWindow;
+  UINT_PTR TimerEvent;
+  UINT TimerPeriodAsked;
+  int32_t TimersKilled;
+  UINT_PTR KilledEvent;
+  POINT Cursor;                // what GetCursorPos gives
+  int32_t ChecksPerTick;       // a pending-timer check advances the clock every this many; 0 never
+  int32_t Checks;
+};
+extern VirtualClock Clock;
+
+// One tick of the virtual clock: its scheduled messages and actions, then
+// the timer message.
+inline void AdvanceClock() {
+  Clock.Now++;
+  for (const ClockEvent& e : Clock.Events) {
+    if (e.Tick != Clock.Now) continue;
+    if (e.Message) PostMessageA(MainWindow, e.Message, e.WParam, e.LParam);
+    if (e.Action) e.Action();
+  }
+  PostMessageA(MainWindow, WM_TIMER, TimerEventId, 0);
+}
+
+inline UINT_PTR WINAPI ClockSetTimer(HWND w, UINT_PTR id, UINT period, TIMERPROC) {
+  Clock.TimersStarted++;
+  Clock.TimerWindow = w;
+  Clock.TimerEvent = id;
+  Clock.TimerPeriodAsked = period;
+  return id;
+}
+inline BOOL WINAPI ClockKillTimer(HWND, UINT_PTR id) {
+  Clock.TimersKilled++;
+  Clock.KilledEvent = id;
+  return TRUE;
+}
+// Blocking take: time passes only when nothing waits in the queue.
+inline BOOL WINAPI ClockGetMessage(LPMSG m, HWND w, UINT first, UINT last) {
+  MSG peek;
+  if (!PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) AdvanceClock();
+  return GetMessageA(m, w, first, last);
+}
+inline BOOL WINAPI ClockPeekMessage(LPMSG m, HWND w, UINT first, UINT last, UINT remove) {
+  if (Clock.ChecksPerTick && ++Clock.Checks % Clock.ChecksPerTick == 0) AdvanceClock();
+  return PeekMessageA(m, w, first, last, remove);
+}
+inline BOOL WINAPI ClockGetCursorPos(LPPOINT p) {
+  *p = Clock.Cursor;
+  return TRUE;
+}
+
+// Ticks RunTimerTick ran since the fixture set the marker (every tick lowers
+// joystick 0's retry counter by one).
+const int32_t TickMarker = 1000000;
+inline int32_t TicksRun() { return TickMarker - JoystickRetry[0]; }
+
+inline void DrainQueue() {
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+// Removes the main window and empties the window state of a previous test.
+inline void ResetMainWindowState() {
+  static bool made;
+  if (!made) {
+    made = true;
+    InitCaptionTexts();
+    Windows.Init();
+  }
+  if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
+  MainWindow = nullptr;
+  StatusBar = nullptr;
+  Windows.Destroy();
+  Caption.Empty();
+  StatusText.Empty();
+  PendingCaption.Empty();
+  PendingStatusText.Empty();
+  CaptionChanged = StatusTextChanged = 0;
+  StatusBarVisible = 0;
+  MainWindowShown = 0;
+  MainWindowStyle = InitialMainWindowStyle;
+  MainWindowExStyle = InitialMainWindowExStyle;
+  Instance = GetModuleHandleA(nullptr);
+  MaxClientWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+  MaxClientHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+  ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+  ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+  WindowCenterX = MaxClientWidth / 2;
+  WindowCenterY = MaxClientHeight / 2;
+  Zoom = WindowedZoom = 1.0;
+  DisplayWidth = DisplayHeight = 1;
+  DisplayOffsetX = DisplayOffsetY = 0;
+  CurrentWindowId = FocusWindowId = 0;
+  IgnoreNotifications = 0;
+  PauseFlag = 0;
+  FileIdleTicks = 0;
+  MouseMoved = 0;
+  NumLockRequest = CapsLockRequest = ScrollLockRequest = InsertRequest = 0;
+  JoystickRetry[0] = TickMarker;
+  DrainQueue();
+}
+
+const char* const PlainMainProgram = R"(
+global
+  main: function "Main caption" -> main_def
+local
+  main_def: function -> main_body
+program
+  main_body: function
+)";
+
+class MainWindowFixture : public ProgramTest {
+ public:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Clock = VirtualClock();
+    TimeSys = {ClockSetTimer, ClockKillTimer, ClockGetMessage, ClockPeekMessage, ClockGetCursorPos};
+    ResetMainWindowState();
+  }
+  void TearDown() override {
+    TimeSys = RealTimeSys;
+    ExecFlags = 0;
+    DrainQueue();
+    ProgramTest::TearDown();
+  }
+  // Loads the program and creates the main window as start-up does.
+  void Open(const char* source = PlainMainProgram) {
+    ASSERT_TRUE(LoadTestProgram(source));
+    ASSERT_TRUE(CompileProgram());
+    ASSERT_TRUE(CreateMainWindow());
+  }
+  static RECT WindowRect() {
+    RECT r;
+    GetWindowRect(MainWindow, &r);
+    return r;
+  }
+  static RECT ClientRect() {
+    RECT r;
+    GetClientRect(MainWindow, &r);
+    return r;
+  }
+};
