@@ -61,7 +61,6 @@ void DestroyWindowItem(int32_t index) {
   Windows.FreeItem(index);
   DestroyWindow(window);
 }
-void PaintPictureBox(int32_t, const DRAWITEMSTRUCT*) {}
 
 uint8_t MainWindowShown;
 

@@ -48,7 +48,6 @@ bool FilterInputMessage(MSG* message);
 bool ApplyCursorRegion(int32_t x, int32_t y);
 bool InDialogMode();
 void DestroyWindowItem(int32_t index);
-void PaintPictureBox(int32_t index, const DRAWITEMSTRUCT* draw);
 
 // The display refresh. Until composition exists it does what involves no
 // surface: the first refresh shows the main window and gives it the focus;

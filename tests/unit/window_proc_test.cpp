@@ -223,3 +223,73 @@ TEST_F(WindowProcTest, MusicNotification) {
 }
 
 }  // namespace
+
+namespace {
+
+class PictureBoxTest : public WindowProcTest {};
+
+// A picture box paints its picture stretched to the item rectangle; a width
+// that is not a multiple of 4 paints from a copy with padded rows.
+TEST_F(PictureBoxTest, PaintsStretchedThroughThePalette) {
+  const struct {
+    int32_t Width;
+    bool Padded;
+  } cases[] = {{33, true}, {32, false}, {1, true}, {4, false}};
+  for (auto& c : cases) {
+    int32_t box = AddControl("STATIC", SS_OWNERDRAW, 18);
+    Picture picture(c.Width, 2);
+    memset(picture.Data->Pixels, 200, c.Width);               // bottom row
+    memset(picture.Data->Pixels + c.Width, 212, c.Width);     // top row
+    picture.Data->Pixels[c.Width + c.Width - 1] = 20;        // top row, last pixel
+    Windows[box].Picture = picture;
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = c.Width * 2;
+    info.bmiHeader.biHeight = -4;  // top-down, so row 0 is the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    uint32_t* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_STATIC;
+    draw.CtlID = box;
+    draw.hwndItem = Windows[box].Handle;
+    draw.hDC = dc;
+    draw.rcItem = {0, 0, c.Width * 2, 4};
+    SendMessageA(MainWindow, WM_DRAWITEM, box, (LPARAM)&draw);
+    GdiFlush();
+
+    auto rgb = [](uint8_t index) {
+      uint32_t v = PaletteColors[index];  // 0x00BBGGRR
+      return (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
+    };
+    int32_t w2 = c.Width * 2;
+    EXPECT_EQ(rgb(c.Width == 1 ? 20 : 212), bits[0] & 0xFFFFFF) << c.Width << ": top left";
+    EXPECT_EQ(rgb(20), bits[w2 - 1] & 0xFFFFFF) << c.Width << ": top right";
+    EXPECT_EQ(rgb(200), bits[3 * w2] & 0xFFFFFF) << c.Width << ": bottom left";
+    EXPECT_EQ(c.Padded, Windows[box].PaddedPixels != nullptr) << c.Width;
+    if (c.Padded) {
+      int32_t stride = (c.Width + 3) & ~3;
+      EXPECT_EQ(0, memcmp(Windows[box].PaddedPixels, picture.Data->Pixels, c.Width)) << c.Width;
+      EXPECT_EQ(0, memcmp(Windows[box].PaddedPixels + stride, picture.Data->Pixels + c.Width, c.Width))
+          << c.Width;
+    }
+    // Not a static item, or not a picture box: nothing is painted.
+    bits[0] = 0x123456;
+    draw.CtlType = ODT_BUTTON;
+    SendMessageA(MainWindow, WM_DRAWITEM, box, (LPARAM)&draw);
+    draw.CtlType = ODT_STATIC;
+    Windows[box].Type = 17;
+    SendMessageA(MainWindow, WM_DRAWITEM, box, (LPARAM)&draw);
+    GdiFlush();
+    EXPECT_EQ(0x123456u, bits[0]) << c.Width;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+}
+
+}  // namespace
