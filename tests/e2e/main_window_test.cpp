@@ -69,6 +69,10 @@ TEST(MainWindow, CaptionStatusAndCloseFromOutside) {
       {"requested",
        "    caption\n      text_const \"Second\\rnot shown\"\n    #294\n      text_const \"Ready\\rnot shown\"\n",
        "caption [Second]", "status [Ready] shown"},
+      // A loop that never waits: its looks at the queue take the ticks, the
+      // periodic refresh shows the window, and the close ends the loop.
+      {"looping", "    while\n      while_cond\n        true\n      while_body\n        caption\n          text_const \"Looping\"\n",
+       "caption [Looping]", "status [] hidden"},
   };
   for (auto& c : cases) {
     std::string exe = std::string(c.Name) + ".exe";

@@ -2,6 +2,7 @@
 // rectangle arithmetic, the status bar and the texts the program requests.
 #include "window_setup.h"
 #include <commctrl.h>
+#include "image/image_texts.h"
 
 namespace {
 
@@ -270,6 +271,40 @@ program
   EXPECT_TRUE(Texts[GlobalItemLinks[3].DataIndex].EqualsChars("Title"));
   EXPECT_EQ("Title", WindowText(MainWindow));
   EXPECT_EQ("Line", WindowText(StatusBar));
+}
+
+// The language switch gives the caption and the status line their texts in
+// the new language when they are image texts; texts built at run time stay.
+TEST_F(MainWindowTest, LanguageSwitchReplacesImageTexts) {
+  const struct {
+    const char* Name;
+    bool StatusFromImage;
+    const char* Status;
+  } cases[] = {{"status from the image", true, "Pripraven"}, {"status built at run time", false, "built"}};
+  for (auto& c : cases) {
+    SetUp();
+    Open(R"(
+languages 9 5
+global
+  main: function {9:"Hello" 5:"Ahoj"} -> main_def
+local
+  main_def: function -> main_body
+program
+  main_body: function
+texts {9:"Ready" 5:"Pripraven"}
+)");
+    Text status = c.StatusFromImage ? Texts[0] : Text("built");  // the texts line comes first
+    PendingStatusText = status;
+    StatusTextChanged = 1;
+    ApplyPendingTexts();
+    SwitchLanguage(5);
+    EXPECT_EQ("Ahoj", WindowText(MainWindow)) << c.Name;
+    EXPECT_TRUE(Caption.EqualsChars("Ahoj")) << c.Name;
+    EXPECT_EQ(c.Status, WindowText(StatusBar)) << c.Name;
+    SwitchLanguage(9);
+    EXPECT_EQ("Hello", WindowText(MainWindow)) << c.Name << ": back again";
+    TearDown();
+  }
 }
 
 // A window brought to the front at exit: the first one below the main window
