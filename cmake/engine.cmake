@@ -7,7 +7,14 @@ set(YELTO_RES_DIR "" CACHE PATH "generated resources (colour cube, icon, cursor)
 set(ENGINE_FLAGS -fno-exceptions -fno-rtti -march=pentium4 -mfpmath=387 -Wall -Wextra
     -Wno-unused-parameter -Wno-missing-field-initializers)
 set(ENGINE_LINK -static -static-libgcc -static-libstdc++ -Wl,--stack,33554432 -s)
-set(ENGINE_LIBS gdi32 user32 winmm msacm32 comdlg32 comctl32 advapi32 shell32)
+# The status bar's function is imported from the common controls by ordinal,
+# through an import library of its own, linked before the system's.
+set(ORDINAL_LIB ${CMAKE_BINARY_DIR}/libcomctl32_ordinals.a)
+add_custom_command(OUTPUT ${ORDINAL_LIB}
+  COMMAND ${CMAKE_DLLTOOL} -k -d ${CMAKE_SOURCE_DIR}/res/comctl32_ordinals.def -l ${ORDINAL_LIB}
+  DEPENDS ${CMAKE_SOURCE_DIR}/res/comctl32_ordinals.def)
+add_custom_target(ordinal_imports DEPENDS ${ORDINAL_LIB})
+set(ENGINE_LIBS gdi32 user32 winmm msacm32 comdlg32 ${ORDINAL_LIB} comctl32 advapi32 shell32)
 
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER CORE_SOURCES EXCLUDE REGEX "/src/startup/main\\.cpp$")
@@ -16,6 +23,7 @@ add_library(yeltocore STATIC ${CORE_SOURCES})
 target_include_directories(yeltocore PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(yeltocore PUBLIC ${ENGINE_FLAGS})
 target_link_libraries(yeltocore PUBLIC ${ENGINE_LIBS})
+add_dependencies(yeltocore ordinal_imports)
 
 # The resource scripts name generated files by absolute path.
 configure_file(${CMAKE_SOURCE_DIR}/res/yelto.rc.in ${CMAKE_BINARY_DIR}/yelto.rc @ONLY)

@@ -74,15 +74,9 @@ static void FillMainEntry(int32_t i, HWND window) {
   SetWindowLongA(window, 0, i);
 }
 
-// The common controls export it under ordinal 6.
-typedef HWND(WINAPI* CreateStatusWindowProc)(LONG style, LPCSTR text, HWND parent, UINT id);
-
+// CreateStatusWindowA is imported from the common controls by ordinal 6.
 static HWND CreateStatusBar(HWND parent) {
-  HMODULE controls = LoadLibraryA("COMCTL32.DLL");
-  if (!controls) return nullptr;
-  CreateStatusWindowProc create = (CreateStatusWindowProc)(void*)GetProcAddress(controls, MAKEINTRESOURCEA(6));
-  if (!create) return nullptr;
-  return create(WS_CHILD | SBARS_SIZEGRIP, StatusText.Chars(), parent, StatusBarId);
+  return CreateStatusWindowA(WS_CHILD | SBARS_SIZEGRIP, StatusText.Chars(), parent, StatusBarId);
 }
 
 static void LanguageCaptionHandOff(int32_t stamp, const Text& text) {
