@@ -171,6 +171,32 @@ TEST_F(MainRunTest, LockKeyRequests) {
   }
 }
 
+// The request is applied before the pump handles any message.
+WNDPROC EngineProc;
+int32_t NumLockSeenByMessage;
+LRESULT CALLBACK RecordingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_APP) {
+    BYTE s[256];
+    GetKeyboardState(s);
+    NumLockSeenByMessage = s[VK_NUMLOCK] & 1;
+  }
+  return CallWindowProcA(EngineProc, w, m, wp, lp);
+}
+
+TEST_F(MainRunTest, LockKeyRequestComesBeforeTheMessages) {
+  EngineProc = (WNDPROC)SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, (LONG_PTR)RecordingProc);
+  for (uint8_t on : {1, 0}) {
+    SetKeyToggle(VK_NUMLOCK, !on);
+    NumLockSeenByMessage = -1;
+    NumLockState = on;
+    NumLockRequest = 1;
+    PostMessageA(MainWindow, WM_APP, 0, 0);
+    PumpMessages(false);
+    EXPECT_EQ(on, NumLockSeenByMessage);
+  }
+  SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, (LONG_PTR)EngineProc);
+}
+
 // After the pump the field position follows the cursor, over the graphics
 // area through zoom and offsets, in a program window by its client height.
 TEST_F(MainRunTest, MousePosition) {
@@ -280,6 +306,47 @@ TEST_F(MainRunProgramTest, RunUntilTheWindowIsClosed) {
   EXPECT_EQ(0u, GetObjectType(ButtonFaceBrush)) << "shared brushes deleted";
   EXPECT_EQ(0u, GetObjectType(EditBackBrush));
   EXPECT_TRUE(Pump.WaitTicks == WaitTicks) << "the real pump was installed";
+}
+
+class LoopOnlyProgramTest : public MainRunTest {
+ public:
+  const char* Source() override {
+    return R"(
+global
+  main: function "Loop" -> main_def
+  g: real = 0
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    repeat
+      repeat_num
+        num 1000
+      while_body
+        @g
+          num 1
+)";
+  }
+};
+
+// Time passes for a program only through the queue: a loop that never finds a
+// waiting timer message gets no tick and never shows the window.
+TEST_F(LoopOnlyProgramTest, NoTickWithoutATimerMessage) {
+  const struct {
+    int32_t ChecksPerTick;
+    int32_t Ticks;  // 1000 iterations look at the queue every 50
+  } cases[] = {{0, 0}, {1, 20}, {4, 5}};
+  for (auto& c : cases) {
+    SetUp();
+    MainWindowShown = 0;
+    Clock.ChecksPerTick = c.ChecksPerTick;
+    RunCompiledProgram();
+    EXPECT_EQ(c.Ticks, Clock.Now) << c.ChecksPerTick;
+    EXPECT_EQ(c.Ticks, -1 - JoystickRetry[0]) << c.ChecksPerTick << ": ticks since the run prepared the joysticks";
+    EXPECT_EQ(c.Ticks >= 4, MainWindowShown != 0) << c.ChecksPerTick << ": the fourth tick refreshes";
+    EXPECT_EQ(1, Numbers[GlobalItemLinks[1].DataIndex]);
+    TearDown();
+  }
 }
 
 TEST_F(MainRunProgramTest, EmptyCodeIsNotEntered) {
