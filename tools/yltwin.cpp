@@ -1,6 +1,6 @@
 // yltwin PROGRAM [close|watch] [TIMEOUT-MS]: runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
-// caption and status-bar text, with close posts WM_CLOSE to it from this
+// caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
 // the milliseconds from start to end. A program still running at the
 // timeout is ended and reported.
@@ -65,6 +65,11 @@ int main(int argc, char** argv) {
     // read only the system's copy, which the bar never sets.
     if (bar) SendMessageA(bar, WM_GETTEXT, sizeof text, (LPARAM)text);
     printf("status [%s] %s\n", text, bar && IsWindowVisible(bar) ? "shown" : "hidden");
+    // The client area less a shown bar: what the program's graphics get.
+    RECT client = {}, barRect = {};
+    GetClientRect(window, &client);
+    if (bar && IsWindowVisible(bar)) GetWindowRect(bar, &barRect);
+    printf("area %ldx%ld\n", client.right - client.left, client.bottom - client.top - (barRect.bottom - barRect.top));
     if (close) PostMessageA(window, WM_CLOSE, 0, 0);
   } else {
     printf("no window\n");

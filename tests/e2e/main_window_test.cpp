@@ -80,6 +80,7 @@ TEST(MainWindow, CaptionStatusAndCloseFromOutside) {
     ASSERT_TRUE(run.Started) << c.Name << ": " << run.Output;
     EXPECT_EQ(c.Caption, Line(run.Output, "caption ")) << c.Name << ": " << run.Output;
     EXPECT_EQ(c.Status, Line(run.Output, "status ")) << c.Name << ": " << run.Output;
+    EXPECT_EQ("area 480x320", Line(run.Output, "area ")) << c.Name << ": the 15 x 10 main map, bar or not";
     EXPECT_EQ(std::string::npos, run.Output.find("still running")) << c.Name << ": " << run.Output;
     EXPECT_EQ(0u, run.ExitCode) << c.Name << ": " << run.Output;
   }
