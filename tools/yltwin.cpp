@@ -2,7 +2,7 @@
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
-// the milliseconds from start to end. A program still running at the
+// the milliseconds from start to the window's showing and to the end. A program still running at the
 // timeout is ended and reported.
 #include <windows.h>
 #include <stdio.h>
@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
   }
   HWND window = WaitForWindow(pi.hProcess, pi.dwProcessId, timeout);
   if (window) {
+    printf("shown %lu ms\n", GetTickCount() - start);
     char text[512];
     GetWindowTextA(window, text, sizeof text);
     printf("caption [%s]\n", text);
