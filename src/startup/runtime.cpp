@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "compiler/compile.h"
+#include "exec/numbers.h"
 #include "image/image_loader.h"
 #include "values/palette.h"
 #include "values/sprite.h"
@@ -151,6 +152,7 @@ void RuntimeMain() {
   RunInitializers(Initializers, InitializersEnd);
   ModulePath.LoadModuleFileName(Instance);
   if (!BuildPaletteTables()) ExitRuntime(ExitBadImage);
+  BuildFactorialTable();
   BuildDarkerColors();
   CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();
