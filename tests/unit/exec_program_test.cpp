@@ -125,3 +125,21 @@ TEST_F(ExecProgram, BundledProgramReturnsItsResult) {
 }
 
 }  // namespace
+
+#include "result_programs.h"
+
+namespace {
+
+// The end-to-end result programs, run in-process.
+TEST_F(ExecProgram, ResultPrograms) {
+  for (const ResultProgram& c : ResultPrograms()) {
+    SetUp();
+    ASSERT_TRUE(LoadAndCompile(c.Source.c_str())) << c.Name;
+    ReturnCode = 0;
+    Run();
+    EXPECT_EQ(c.Expected, ReturnCode) << c.Name;
+  }
+  ReturnCode = 0;
+}
+
+}  // namespace
