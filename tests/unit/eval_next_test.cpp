@@ -6,6 +6,7 @@
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
 #include "values/palette.h"
+#include "media_setup.h"
 
 namespace {
 
@@ -73,6 +74,15 @@ TEST(EvalNext, DateParts) {
   EXPECT_EQ(2, DateParts.wMinute);
   EXPECT_EQ(3, DateParts.wSecond);
   EXPECT_EQ(4, DateParts.wMilliseconds);
+}
+
+// Colours 0x00BBGGRR through the colour cube; byte 3 plays no part, and a
+// value outside the 32-bit range reads as the indefinite 0x80000000 (black).
+TEST(EvalNext, ColorIndex) {
+  SetUpMediaValues();
+  CheckConversion("EvalNextColorIndex", EvalNextColorIndex,
+                  {{0xFFFFFF, 212}, {0, 223}, {0x7FFFFFFF, 212}, {4294967295.0, 223}, {0xFF0000, 134},
+                   {16777215.4, 212}});
 }
 
 }  // namespace
