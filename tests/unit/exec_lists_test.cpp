@@ -113,9 +113,10 @@ TEST_F(ExecLists, SetIndexAndStep) {
   CHECK_CASES(cases);
 }
 
-// main's local list (index 2, step 3) read inside the arguments of f, whose
-// own list record is pushed before its parameters: the reads must still
-// address main's list.
+// main's local list (index 2, step 3, element 2 set to 9) read inside the
+// arguments of f, whose own list record is pushed before its parameters: the
+// reads of the index, the step and the element must still address main's
+// list, and the element read moves main's list on.
 TEST_F(ExecLists, LocalListStateInArguments) {
   ASSERT_TRUE(LoadTestProgram(R"(
 global
@@ -138,16 +139,25 @@ local
     iparam
       x: real = 0
       y: real = 0
+      z: real = 0
     oparam
       fr: real = 0
 program
   main_body: function
+    @lidx
+      2
+    @le
+      num 9
+    @lidx
+      2
     @o1
       @f
         @x
           @lidx
         @y
           @lauto
+        @z
+          @le
     @o2
       #39
         @lidx
@@ -164,11 +174,14 @@ program
         #41
           @y
           num 10
+        #41
+          @z
+          num 100
 )"));
   ASSERT_TRUE(CompileProgram());
   Run();
-  EXPECT_EQ(32, Numbers[GlobalItemLinks[2].DataIndex]) << "index 2 and step 3 of main's list";
-  EXPECT_EQ(432, Numbers[GlobalItemLinks[3].DataIndex]) << "the same outside the call";
+  EXPECT_EQ(932, Numbers[GlobalItemLinks[2].DataIndex]) << "index 2, step 3 and element 2 of main's list";
+  EXPECT_EQ(431, Numbers[GlobalItemLinks[3].DataIndex]) << "the element read moved main's list to 1";
 }
 
 }  // namespace
