@@ -8,6 +8,7 @@
 #include "base/value_lists.h"
 #include "compiler/compile.h"
 #include "exec/numbers.h"
+#include "exec/constants.h"
 #include "image/image_loader.h"
 #include "values/palette.h"
 #include "values/sprite.h"
@@ -35,7 +36,7 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
-    InitCommandLine, InitModulePath, InitEmptyText,
+    InitCommandLine, InitModulePath, InitEmptyText, InitNewLineText,
     InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite, InitEmptySound, InitEmptyMusic,
     InitNumbers, InitTexts, InitLogics,
     InitIcons, InitMaps, InitPictures, InitSprites, InitSounds, InitMusics,

@@ -126,6 +126,9 @@ TEST_F(ExecLogic, Texts) {
       {"(#288 (@ta) (@ta))", 0, 0},
       {"(#288 (@ta))", 1, 0},
       {"(#288 (@empty))", 0, 0},
+      // 523 is CR LF: two characters, not the empty text.
+      {"(#239 (#523) (text_const \"\\r\\n\"))", 1, 0},
+      {"(#239 (#523))", 0, 0},
   };
   CHECK_CASES(cases);
 }
