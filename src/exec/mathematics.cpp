@@ -17,8 +17,8 @@ double ExecNumTan() { return StoredDouble(tanl(RunNum())); }
 // 1 / tan(x): an infinity where tan is 0.
 double ExecNumCot() { return StoredDouble(1.0L / tanl(RunNum())); }
 // NaN outside -1 .. 1.
-double ExecNumArcSin() { return asin(RunNum()); }
-double ExecNumArcCos() { return acos(RunNum()); }
+double ExecNumArcSin() { return StoredDouble(asin(RunNum())); }
+double ExecNumArcCos() { return StoredDouble(acos(RunNum())); }
 // The two-argument arc tangent of (x, 1): in (-pi/2, pi/2).
 double ExecNumArcTan() { return StoredDouble(atan2l(RunNum(), 1.0L)); }
 // arctan(1 / x): negative for negative x, pi/2 for +0, -pi/2 for -0.
