@@ -3,6 +3,8 @@
 #include "exec/exec_functions.h"
 #include "base/text.h"
 #include "exec/value_kinds.h"
+#include "exec/constants.h"
+#include "base/global_storage.h"
 
 // The double held in the step's two parameter words.
 double ExecNumConst() { return StepNumber(OwnStep()); }
@@ -17,3 +19,10 @@ void ExecSoundEmpty(Sound& r) { r.Empty(); }
 
 // The main map, Maps entry 0, shared.
 void ExecMapMain(Map& r) { r = Maps.Get(0); }
+
+GLOBAL_OBJECT(Text, NewLineText);
+
+void InitNewLineText() { NewLineText.InitNew("\r\n", 2); }
+
+// CR LF, shared.
+void ExecTextNewLine(Text& r) { r = NewLineText; }

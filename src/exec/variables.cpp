@@ -1,66 +1,37 @@
-// Reading and assigning variables in their four forms (all kinds but the
-// assignments of the main map and of sprites), and the index and auto step
-// of lists. Every access goes through the lists' bounds checks: a local
+// Reading and assigning variables in their four forms, the main map and
+// sprite variables included, and the index and auto step of lists. Every access goes through the lists' bounds checks: a local
 // addressed outside its list (a body run without a frame of its own) reads
 // the kind's default, and a write there does nothing.
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
 #include "exec/eval_next.h"
 #include "exec/value_kinds.h"
+#include "exec/variable_access.h"
+#include "exec/handoffs.h"
 
-// v wrapped into 0 .. size - 1 (the mathematical remainder).
-static int32_t WrapIndex(int32_t v, int32_t size) {
+int32_t WrapIndex(int32_t v, int32_t size) {
   if (size < 1) return 0;
   if ((uint32_t)v < (uint32_t)size) return v;
   int32_t r = v % size;
   return r < 0 ? r + size : r;
 }
 
-// The record of a global list (Param2 = its index) or of a local list
-// (Param2 = its number from the top of ListRecords); -1 outside ListRecords.
-static int32_t GlobalRecord(int32_t number) { return ListRecords.Inside(number) ? number : -1; }
-static int32_t LocalRecord(int32_t number) {
+int32_t GlobalListRecord(int32_t number) { return ListRecords.Inside(number) ? number : -1; }
+int32_t LocalListRecord(int32_t number) {
   int32_t i = ListRecords.Count - number;
   return ListRecords.Inside(i) ? i : -1;
 }
 
-static int32_t CurrentIndex(int32_t record) { return record < 0 ? 0 : ListRecords[record].Index; }
-
-// The record's Index moves on by its Auto step (the sum in 32-bit wrapping
-// arithmetic), wrapped into the list.
-static void Advance(int32_t record) {
+void AdvanceList(int32_t record) {
   if (record < 0) return;
   ListRecord& r = ListRecords[record];
   if (r.Auto != 0) r.Index = WrapIndex((int32_t)((uint32_t)r.Index + (uint32_t)r.Auto), r.Size);
 }
 
-// The entry a step addresses in each form, and the record of the list forms.
-struct Target {
-  int32_t Entry;
-  int32_t Record;  // -1 for the plain forms
-};
-
-template <class K>
-static Target GlobalTarget(const ExecItem& s) { return {s.Param1, -1}; }
-template <class K>
-static Target LocalTarget(const ExecItem& s) { return {LocalEntry<K>(s.Param1), -1}; }
-template <class K>
-static Target GlobalItemTarget(const ExecItem& s) {
-  int32_t record = GlobalRecord(s.Param2);
-  return {s.Param1 + CurrentIndex(record), record};
-}
-template <class K>
-static Target LocalItemTarget(const ExecItem& s) {
-  int32_t record = LocalRecord(s.Param2);
-  return {LocalEntry<K>(s.Param1) + CurrentIndex(record), record};
-}
-
 // A read uses the index as it was and leaves the list at its next element.
 template <class K, Target (*Locate)(const ExecItem&)>
 static const typename K::Value& Read() {
-  Target t = Locate(OwnStep());
-  Advance(t.Record);
-  return K::Values().Get(t.Entry);
+  return K::Values().Get(ReadEntry<K, Locate>());
 }
 
 // The target is fixed before the value is evaluated; the list advances from
@@ -71,7 +42,7 @@ static void Assign() {
   typename K::Value v = typename K::Value();
   K::Eval(v);
   SetEntry<K>(t.Entry, v);
-  Advance(t.Record);
+  AdvanceList(t.Record);
 }
 
 #define VARIABLE_FUNCTIONS(kind, form, locate)                                  \
@@ -82,12 +53,6 @@ static void Assign() {
 
 #define SLOT_READS(kind, form, locate) \
   void Exec##kind##form(kind##Kind::Value& r) { kind##Kind::Assign(r, Read<kind##Kind, locate<kind##Kind>>()); }
-
-#define ALL_FORMS(macro, ...)                                \
-  macro(__VA_ARGS__, Global, GlobalTarget)                   \
-  macro(__VA_ARGS__, Local, LocalTarget)                     \
-  macro(__VA_ARGS__, GlobalListItem, GlobalItemTarget)       \
-  macro(__VA_ARGS__, LocalListItem, LocalItemTarget)
 
 ALL_FORMS(VARIABLE_FUNCTIONS, Num)
 ALL_FORMS(VARIABLE_FUNCTIONS, Bool)
@@ -101,6 +66,38 @@ ALL_FORMS(VARIABLE_FUNCTIONS, Music)
 VARIABLE_FUNCTIONS(Map, Local, LocalTarget)
 VARIABLE_FUNCTIONS(Map, GlobalListItem, GlobalItemTarget)
 VARIABLE_FUNCTIONS(Map, LocalListItem, LocalItemTarget)
+
+// Maps entry 0 is the main map: it takes a private copy of the value, then
+// the graphics surface and the main window follow its size. Only the global
+// form with Param1 0 does this.
+void ExecCmdSetMapGlobal() {
+  if (OwnStep().Param1 != 0) {
+    Assign<MapKind, GlobalTarget<MapKind>>();
+    return;
+  }
+  Map v;
+  RunValue(v);
+  if (!Maps.Inside(0)) return;
+  Maps[0] = v;
+  Maps[0].MakeUnique();
+  MainMapAssigned();
+}
+
+// A sprite variable takes over the value's appearance and keeps its place
+// and state.
+template <Target (*Locate)(const ExecItem&)>
+static void AssignSprite() {
+  Target t = Locate(OwnStep());
+  Sprite v;
+  RunValue(v);
+  if (Sprites.Inside(t.Entry)) SetSpriteData(t.Entry, v);
+  AdvanceList(t.Record);
+}
+
+#define SPRITE_ASSIGNMENT(kind, form, locate) \
+  void ExecCmdSet##kind##form() { AssignSprite<locate<kind##Kind>>(); }
+ALL_FORMS(SPRITE_ASSIGNMENT, Sprite)
+
 ALL_FORMS(NUMBER_LIKE_READS, Num, double)
 ALL_FORMS(NUMBER_LIKE_READS, Bool, uint8_t)
 ALL_FORMS(SLOT_READS, Text)
@@ -130,10 +127,10 @@ static void SetListAuto(int32_t (*record)(int32_t)) {
   ListRecords[r].Auto = (uint32_t)v < (uint32_t)size ? v : v % size;
 }
 
-void ExecCmdSetListIndexGlobal() { SetListIndex(GlobalRecord); }
-void ExecCmdSetListIndexLocal() { SetListIndex(LocalRecord); }
-void ExecCmdSetListAutoGlobal() { SetListAuto(GlobalRecord); }
-void ExecCmdSetListAutoLocal() { SetListAuto(LocalRecord); }
+void ExecCmdSetListIndexGlobal() { SetListIndex(GlobalListRecord); }
+void ExecCmdSetListIndexLocal() { SetListIndex(LocalListRecord); }
+void ExecCmdSetListAutoGlobal() { SetListAuto(GlobalListRecord); }
+void ExecCmdSetListAutoLocal() { SetListAuto(LocalListRecord); }
 
 // list_index and list_auto read as numbers; reading never advances the list.
 double ExecNumListIndexGlobal() { return ListRecords.Get(OwnStep().Param2).Index; }

@@ -7,6 +7,8 @@
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "compiler/compile.h"
+#include "exec/numbers.h"
+#include "exec/constants.h"
 #include "image/image_loader.h"
 #include "values/palette.h"
 #include "values/sprite.h"
@@ -37,7 +39,7 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
-    InitCommandLine, InitModulePath, InitEmptyText,
+    InitCommandLine, InitModulePath, InitEmptyText, InitNewLineText,
     InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite, InitEmptySound, InitEmptyMusic,
     InitNumbers, InitTexts, InitLogics,
     InitIcons, InitMaps, InitPictures, InitSprites, InitSounds, InitMusics,
@@ -156,6 +158,7 @@ void RuntimeMain() {
   RunInitializers(Initializers, InitializersEnd);
   ModulePath.LoadModuleFileName(Instance);
   if (!BuildPaletteTables()) ExitRuntime(ExitBadImage);
+  BuildFactorialTable();
   BuildDarkerColors();
   CommandLine.AssignChars(GetCommandLineA());
   LocateProgramImage();

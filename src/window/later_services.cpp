@@ -27,7 +27,6 @@ void OnPaintItem(int32_t index) {
 }
 void PaintClient(int32_t index) { InvalidateRect(Windows[index].Handle, nullptr, TRUE); }
 void SnapWindowSizing(WPARAM, RECT*) {}
-void ShowFirstSprite() {}
 void MoveSprites() {}
 void AnimateSprites() {}
 bool InFullScreen() { return false; }

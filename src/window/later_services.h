@@ -18,7 +18,6 @@ void OnResizeItem(int32_t index);
 void OnPaintItem(int32_t index);  // validates the update region
 void PaintClient(int32_t index);
 void SnapWindowSizing(WPARAM edge, RECT* proposed);
-void ShowFirstSprite();
 void MoveSprites();
 void AnimateSprites();
 bool InFullScreen();

@@ -2,6 +2,7 @@
 // entry into the compiled program and the shutdown in its order.
 #include "window/main_run.h"
 #include "compiler/compiled_code.h"
+#include "exec/handoffs.h"
 #include "exec/interpreter.h"
 #include "startup/runtime.h"
 #include "window/joystick_state.h"
@@ -16,7 +17,7 @@ void PrepareMainRun() {
   InitGraphicsSurface();
   PrepareWaveOutput();
   PrepareJoysticks();
-  ShowFirstSprite();
+  SetSpriteVisible(0, true);
   MarkAllTilesDirty();
   InstallPump();
   TimerId = TimeSys.SetTimer(MainWindow, TimerEventId, (UINT)TimerPeriod, nullptr);

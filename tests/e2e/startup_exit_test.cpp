@@ -1,5 +1,6 @@
 // Start-up's verdict on the program image and its resources, by exit code.
 #include <gtest/gtest.h>
+#include "lib/bundled_program.h"
 #include "lib/image_writer.h"
 #include "run_program.h"
 
@@ -67,10 +68,12 @@ TEST(StartupExit, EngineWithoutImage) {
   EXPECT_EQ(251u, run.ExitCode);
 }
 
+// The main run runs the bundled program to its end: its exit code is the
+// result it computed.
 TEST(StartupExit, BundledProgramEndsNormally) {
   ProgramRun run = RunExe(BuildPath("bundled.exe"));
   ASSERT_TRUE(run.Started) << run.Output;
-  EXPECT_EQ(0u, run.ExitCode);
+  EXPECT_EQ(BundledProgramResult, run.ExitCode);
 }
 
 }  // namespace

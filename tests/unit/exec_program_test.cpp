@@ -2,6 +2,8 @@
 // compiled, and the entry step called, with the fake pump.
 #include "image_setup.h"
 #include "program_fixture.h"
+#include "lib/bundled_program.h"
+#include "startup/runtime.h"
 
 namespace {
 
@@ -99,6 +101,45 @@ program
   Run();
   EXPECT_EQ(2, Numbers[GlobalItemLinks[1].DataIndex]);
   EXPECT_EQ(0u, ExecFlags);
+}
+
+}  // namespace
+
+namespace {
+
+// The program the engine carries: a sieve in a local logic list, nested
+// loops, a call with an argument and a result, and the return code.
+TEST_F(ExecProgram, BundledProgramReturnsItsResult) {
+  std::vector<uint8_t> image;
+  std::string error;
+  ASSERT_TRUE(BundledImage(image, error)) << error;
+  ASSERT_TRUE(LoadTestImage(image));
+  ASSERT_TRUE(CompileProgram());
+  int32_t logics = Logics.Count, lists = ListRecords.Count;
+  ReturnCode = 0;
+  Run();
+  EXPECT_EQ(BundledProgramResult, ReturnCode);
+  EXPECT_EQ(logics, Logics.Count) << "the sieve's frame is gone";
+  EXPECT_EQ(lists, ListRecords.Count);
+  ReturnCode = 0;
+}
+
+}  // namespace
+
+#include "result_programs.h"
+
+namespace {
+
+// The end-to-end result programs, run in-process.
+TEST_F(ExecProgram, ResultPrograms) {
+  for (const ResultProgram& c : ResultPrograms()) {
+    SetUp();
+    ASSERT_TRUE(LoadAndCompile(c.Source.c_str())) << c.Name;
+    ReturnCode = 0;
+    Run();
+    EXPECT_EQ(c.Expected, ReturnCode) << c.Name;
+  }
+  ReturnCode = 0;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // lists emptied, the image kept alive for the records that point into it,
 // the checker's verdict taken first so a bad image never reaches the exit.
 #pragma once
+#include "exec/constants.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ inline void ResetImageLists() {
   if (!made) {
     made = true;
     if (!EmptyText.Data) InitEmptyText();
+    if (!NewLineText.Data) InitNewLineText();
     SetUpMediaValues();
     if (!EmptySound.Data) InitEmptySound();
     if (!EmptyMusic.Data) InitEmptyMusic();

@@ -288,6 +288,7 @@ program
 TEST_F(MainRunProgramTest, RunUntilTheWindowIsClosed) {
   MainWindowShown = 0;
   Pump = NoPump;
+  Sprites[0].Visible = 0;
   Clock.ChecksPerTick = 1;  // a loop that looks at the queue finds a tick has passed
   Clock.Events = {{8, WM_CLOSE, 0, 0, nullptr}};
   RunCompiledProgram();
@@ -306,6 +307,7 @@ TEST_F(MainRunProgramTest, RunUntilTheWindowIsClosed) {
   EXPECT_EQ(0u, GetObjectType(ButtonFaceBrush)) << "shared brushes deleted";
   EXPECT_EQ(0u, GetObjectType(EditBackBrush));
   EXPECT_TRUE(Pump.WaitTicks == WaitTicks) << "the real pump was installed";
+  EXPECT_EQ(1, Sprites[0].Visible) << "the first built-in sprite is shown";
 }
 
 class LoopOnlyProgramTest : public MainRunTest {

@@ -1,0 +1,171 @@
+// Sprite variables and the main map in compiled programs: assigning a sprite
+// keeps its place, property assignments and reads in the four forms, and the
+// main map taking a private copy of what is assigned to it.
+#include "expression_fixture.h"
+
+namespace {
+
+const char* const SpriteProgram = R"(
+map level w=2 h=2
+map other w=3 h=2
+sprite hero phases=3 directions=1 rest=1 w=32 h=32 fill=3
+sprite hero2 phases=2 directions=1 rest=2 w=32 h=32 fill=4
+global
+  main: function -> main_def
+  o1: real = -1
+  o2: real = -1
+  o3: real = -1
+  b1: logic = false
+  mm: map = level
+  m2: map = other
+  s1: sprite = hero
+    s1x: sprite_x
+    s1y: sprite_y
+    s1d: sprite_dir
+    s1p: sprite_phase
+    s1s: sprite_status
+    s1m: sprite_move
+    s1v: sprite_vis
+  s2: sprite = hero2
+  sl: list
+    list_size 3
+    list_auto = 1
+    se: sprite = hero
+      sex: sprite_x
+      sev: sprite_vis
+  maps: list
+    list_size 2
+    me: map = level
+local
+  main_def: function -> main_body
+program
+  main_body: function
+%CMD%
+)";
+
+class ExecSpriteVariables : public ProgramTest {
+ public:
+  int32_t S1, S2, Se, Me;
+  double Out[3];
+  uint8_t B1;
+
+  // Loads the program with the commands; before runs between loading and
+  // running (to set the sprites' state).
+  bool RunCommands(const std::string& commands, void (*before)(int32_t s1) = nullptr) {
+    SetUp();
+    std::string source = SpriteProgram;
+    source.replace(source.find("%CMD%"), 5, ExpressionLines(commands, 2));
+    if (!LoadTestProgram(source)) return false;
+    S1 = GlobalItemLinks[7].DataIndex;
+    S2 = GlobalItemLinks[15].DataIndex;
+    Se = GlobalItemLinks[20].DataIndex;
+    Me = GlobalItemLinks[26].DataIndex;
+    if (!CompileProgram()) return false;
+    if (before) before(S1);
+    Run();
+    for (int32_t i = 0; i < 3; i++) Out[i] = Numbers[GlobalItemLinks[1 + i].DataIndex];
+    B1 = Logics[GlobalItemLinks[4].DataIndex];
+    return true;
+  }
+};
+
+void PlaceS1(int32_t s1) {
+  Sprite& s = Sprites[s1];
+  s.X = 5;
+  s.Y = 7;
+  s.TargetX = 5;
+  s.TargetY = 7;
+  s.Visible = 1;
+  s.Angle = 1.5;
+  s.Status = 0.5;
+}
+
+TEST_F(ExecSpriteVariables, AssigningASpriteKeepsItsPlace) {
+  ASSERT_TRUE(RunCommands("(@s1 (@s2)) (@o1 (@s1x)) (@o2 (@s1y)) (@b1 (@s1v))", PlaceS1));
+  EXPECT_EQ(Sprites[S2].Held(), Sprites[S1].Held()) << "the appearance is shared";
+  EXPECT_EQ(5, Out[0]);
+  EXPECT_EQ(7, Out[1]);
+  EXPECT_EQ(1, B1);
+  EXPECT_EQ(1.5, Sprites[S1].Angle);
+}
+
+// Reading a sprite into another gives only the appearance.
+TEST_F(ExecSpriteVariables, ReadingASpriteGivesItsAppearance) {
+  ASSERT_TRUE(RunCommands("(@s2 (@s1))", PlaceS1));
+  EXPECT_EQ(Sprites[S1].Held(), Sprites[S2].Held());
+  EXPECT_EQ(0, Sprites[S2].Visible);
+  EXPECT_NE(5, Sprites[S2].X);
+}
+
+TEST_F(ExecSpriteVariables, PositionAndDirection) {
+  ASSERT_TRUE(RunCommands("(@s1x (3)) (@o1 (@s1x)) (@o2 (@s1y))", PlaceS1));
+  EXPECT_EQ(3, Sprites[S1].TargetX) << "redirected toward (3, 7)";
+  EXPECT_EQ(7, Sprites[S1].TargetY);
+  ASSERT_TRUE(RunCommands("(@s1y (num 2.5)) (@s1d (num 0.25)) (@o1 (@s1d))", PlaceS1));
+  EXPECT_EQ(5, Sprites[S1].TargetX);
+  EXPECT_EQ(2.5, Sprites[S1].TargetY);
+  EXPECT_EQ(0.25, Out[0]);
+}
+
+TEST_F(ExecSpriteVariables, Status) {
+  const struct {
+    const char* Value;
+    double Status;
+    uint8_t Shown;
+  } cases[] = {
+      {"(num -1)", -1, 0}, {"(0)", 0, 1}, {"(num 0.75)", 0.75, 1}, {"(num -0.5)", -0.5, 1},
+  };
+  for (auto& c : cases) {
+    ASSERT_TRUE(RunCommands(std::string("(@s1s ") + c.Value + ") (@o1 (@s1s))", PlaceS1));
+    EXPECT_EQ(c.Status, Sprites[S1].Status) << c.Value;
+    EXPECT_EQ(c.Shown, Sprites[S1].StatusShown) << c.Value;
+    EXPECT_EQ(c.Status, Out[0]) << c.Value;
+  }
+  // An equal value changes nothing, not even the shown flag; nor does NaN.
+  auto hidden = [](int32_t s1) {
+    PlaceS1(s1);
+    Sprites[s1].StatusShown = 0;
+  };
+  ASSERT_TRUE(RunCommands("(@s1s (num 0.5))", hidden));
+  EXPECT_EQ(0, Sprites[S1].StatusShown);
+  ASSERT_TRUE(RunCommands("(@s1s (sqrt (num -1)))", hidden));
+  EXPECT_EQ(0.5, Sprites[S1].Status);
+  EXPECT_EQ(0, Sprites[S1].StatusShown);
+}
+
+TEST_F(ExecSpriteVariables, PhaseVisibilityAndMotion) {
+  ASSERT_TRUE(RunCommands("(@s1p (num 2.5)) (@o1 (@s1p)) (@s1v (false)) (@b1 (@s1m))", PlaceS1));
+  EXPECT_EQ(2, Sprites[S1].PendingPhase) << "rounded to even";
+  EXPECT_EQ(2, Out[0]) << "the pending phase is the next one shown";
+  EXPECT_EQ(0, Sprites[S1].Visible);
+  EXPECT_EQ(0, B1) << "a sprite at rest is not moving";
+}
+
+// Elements of a sprite list: each assignment and read moves the list on.
+TEST_F(ExecSpriteVariables, SpriteListElements) {
+  ASSERT_TRUE(RunCommands("(@sex (1)) (@sex (2)) (@sex (3)) (@sev (true)) (@o1 (@sex)) (@o2 (@sex))"));
+  EXPECT_EQ(1, Sprites[Se].TargetX);
+  EXPECT_EQ(2, Sprites[Se + 1].TargetX);
+  EXPECT_EQ(3, Sprites[Se + 2].TargetX);
+  EXPECT_EQ(1, Sprites[Se].Visible);
+  EXPECT_EQ(0, Sprites[Se + 1].Visible);
+  EXPECT_EQ(2, Out[0]) << "element 1 after the visibility went to element 0";
+  EXPECT_EQ(3, Out[1]);
+}
+
+// The main map never shares its record; other map variables do.
+TEST_F(ExecSpriteVariables, MainMap) {
+  ASSERT_TRUE(RunCommands("(@mm (@m2)) (@b1 (#643 (@mm) (@m2)))"));
+  EXPECT_EQ(0, GlobalItemLinks[5].DataIndex) << "mm is the main map";
+  EXPECT_NE(Maps[0].Held(), Maps[GlobalItemLinks[6].DataIndex].Held());
+  EXPECT_EQ(3, Maps[0].Held()->Width) << "the main map took the value";
+  EXPECT_EQ(0, B1);
+  ASSERT_TRUE(RunCommands("(@m2 (@mm)) (@b1 (#643 (@mm) (@m2)))"));
+  EXPECT_EQ(1, B1) << "a plain map variable shares the main map's record";
+  // An element of a list never becomes the main map.
+  ASSERT_TRUE(RunCommands("(@me (@m2)) (@b1 (#643 (@me) (@m2)))"));
+  EXPECT_EQ(1, B1);
+  EXPECT_EQ(2, Maps[0].Held()->Width);
+}
+
+}  // namespace
