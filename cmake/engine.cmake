@@ -40,6 +40,16 @@ yelto_executable(yelto ${CMAKE_BINARY_DIR}/yelto.rc)
 # A build without the colour-cube resource, for the start-up failure path.
 yelto_executable(yelto_noloader ${CMAKE_BINARY_DIR}/noloader.rc)
 
+# For the benchmark only (bench/run.sh builds it; not part of all): the
+# engine without the loops' look at the queue, to measure what the look
+# costs. Its loop code replaces the library's, which is then not linked.
+add_executable(yelto_nopoll WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/src/startup/main.cpp
+               ${CMAKE_SOURCE_DIR}/src/exec/control_flow.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
+target_compile_definitions(yelto_nopoll PRIVATE YELTO_NO_LOOP_POLL)
+target_link_libraries(yelto_nopoll PRIVATE yeltocore)
+target_link_options(yelto_nopoll PRIVATE ${ENGINE_LINK})
+set_target_properties(yelto_nopoll PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+
 # Windows-side tools: the launcher and the window probe.
 foreach(tool yltrun yltwin)
   add_executable(${tool} ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp)

@@ -90,3 +90,8 @@ add_dependencies(e2e_tests win32 yltbind)
 
 file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 include(cmake/tests.cmake)
+
+# The benchmark's native loops (bench/run.sh builds it; not part of all).
+add_executable(bench_native EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/native_loops.cpp)
+target_compile_options(bench_native PRIVATE -O2 ${HOST_FLAGS})
+set_target_properties(bench_native PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TOOLS_DIR})

@@ -45,6 +45,9 @@ void ExecCmdIf() {
 // Every 50 iterations: when a timer message waits, handle the messages and
 // stay while the program is paused.
 static void LoopMessageCheck() {
+#ifdef YELTO_NO_LOOP_POLL
+  return;  // the benchmark's build that measures what the check costs
+#endif
   if (--LoopMessageCountdown > 0) return;
   LoopMessageCountdown = LoopMessageInterval;
   if (!Pump.IsTimerTickPending()) return;

@@ -20,6 +20,7 @@ void PrepareMainRun() {
   SetSpriteVisible(0, true);
   MarkAllTilesDirty();
   InstallPump();
+  NoteTimerStarted();
   TimerId = TimeSys.SetTimer(MainWindow, TimerEventId, (UINT)TimerPeriod, nullptr);
 }
 

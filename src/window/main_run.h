@@ -21,6 +21,15 @@ void RunTimerTick();
 void PumpMessages(bool wait);
 void WaitTicks(int32_t ticks);
 bool IsTimerTickPending();
+// The loops' check: IsTimerTickPending, skipped while the clock says no timer
+// message can be waiting yet (see message_pump.cpp).
+bool LoopTimerTickPending();
+// Milliseconds before the end of a timer period from which loops look again.
+const DWORD TimerLookSlack = 16;
+extern bool TimerLookGated;  // set when the main run starts its timer
+extern DWORD TimerLookFrom;
+void NoteTimerStarted();
+void NoteTimerMessageTaken();
 bool IsPaused();
 void SetKeyToggle(int32_t virtualKey, bool on);
 // The pump's first step: each pending lock-key request written into the

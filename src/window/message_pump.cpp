@@ -8,6 +8,7 @@
 #include "window/later_services.h"
 #include "window/mouse_state.h"
 #include "window/time_seam.h"
+#include "startup/runtime.h"
 
 void RunTimerTick() {
   MouseMoved = 0;
@@ -56,6 +57,7 @@ void PumpMessages(bool wait) {
     else if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
       break;
     if (m.message == WM_TIMER) {
+      NoteTimerMessageTaken();
       if (!wait) RunTimerTick();
       wait = false;
       LoopMessageCountdown = LoopMessageInterval;
@@ -85,6 +87,41 @@ bool IsTimerTickPending() {
   return TimeSys.PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) != 0;
 }
 
+// The loops' look for a waiting timer message is a system call; under Wine it
+// costs tens of microseconds, more than the 50 iterations between two looks
+// of a tight loop. So the look is gated by the millisecond clock:
+// - After a timer message was taken (or the timer started) no other can be
+//   waiting for nearly a period, so there is no look until TimerLookSlack
+//   before the period ends. The slack covers the clock's granularity and a
+//   take that came late: the timer keeps its own schedule, so the next
+//   message can come less than a period after a late take.
+// - From then on a look that finds nothing waits for the clock to move on,
+//   so at most one look per millisecond until the message comes.
+// A waiting timer message is thus still pumped at the first check after the
+// clock has reached it (within about a millisecond), and a tight loop pays
+// a clock read per 50 iterations and some TimerLookSlack looks per period.
+// Until the main run starts its timer every check looks.
+bool TimerLookGated;
+DWORD TimerLookFrom;  // clock reading from which the next look is made
+
+void NoteTimerStarted() {
+  TimerLookGated = true;
+  TimerLookFrom = TimeSys.GetTickCount() + (DWORD)TimerPeriod - TimerLookSlack;
+}
+
+void NoteTimerMessageTaken() {
+  if (TimerLookGated) TimerLookFrom = TimeSys.GetTickCount() + (DWORD)TimerPeriod - TimerLookSlack;
+}
+
+bool LoopTimerTickPending() {
+  if (!TimerLookGated) return IsTimerTickPending();
+  DWORD now = TimeSys.GetTickCount();
+  if ((int32_t)(now - TimerLookFrom) < 0) return false;
+  if (IsTimerTickPending()) return true;
+  TimerLookFrom = now + 1;
+  return false;
+}
+
 bool IsPaused() { return PauseFlag != 0; }
 
-void InstallPump() { Pump = {IsTimerTickPending, PumpMessages, WaitTicks, RefreshDisplay, IsPaused}; }
+void InstallPump() { Pump = {LoopTimerTickPending, PumpMessages, WaitTicks, RefreshDisplay, IsPaused}; }

@@ -1,6 +1,6 @@
 // The calls that tie the run to real time and the real cursor: the window
 // timer, the blocking take of the next message, the look for a waiting timer
-// message and the cursor position. Tests replace entries to run on a virtual
+// message, the millisecond clock and the cursor position. Tests replace entries to run on a virtual
 // clock; everything else calls the system directly.
 #pragma once
 #include <windows.h>
@@ -11,6 +11,7 @@ struct TimeSystemCalls {
   BOOL(WINAPI* GetMessageA)(LPMSG, HWND, UINT, UINT);
   BOOL(WINAPI* PeekMessageA)(LPMSG, HWND, UINT, UINT, UINT);
   BOOL(WINAPI* GetCursorPos)(LPPOINT);
+  DWORD(WINAPI* GetTickCount)();
 };
 
 extern TimeSystemCalls TimeSys;

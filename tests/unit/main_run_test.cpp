@@ -289,7 +289,7 @@ TEST_F(MainRunProgramTest, RunUntilTheWindowIsClosed) {
   MainWindowShown = 0;
   Pump = NoPump;
   Sprites[0].Visible = 0;
-  Clock.ChecksPerTick = 1;  // a loop that looks at the queue finds a tick has passed
+  Clock.MsPerRead = 10;  // time passes while the loop runs
   Clock.Events = {{8, WM_CLOSE, 0, 0, nullptr}};
   RunCompiledProgram();
   EXPECT_EQ(1, Clock.TimersStarted);
@@ -323,7 +323,7 @@ program
   main_body: function
     repeat
       repeat_num
-        num 1000
+        num 30000
       while_body
         @g
           num 1
@@ -332,23 +332,71 @@ program
 };
 
 // Time passes for a program only through the queue: a loop that never finds a
-// waiting timer message gets no tick and never shows the window.
-TEST_F(LoopOnlyProgramTest, NoTickWithoutATimerMessage) {
+// waiting timer message gets no tick and never shows the window. While time
+// passes (a millisecond per clock read, so one per 50 iterations) the loop
+// pumps every timer message that falls due, and looks for one only near the
+// end of each period, not at each of its 600 checks.
+TEST_F(LoopOnlyProgramTest, TicksOnlyFromTimerMessages) {
   const struct {
-    int32_t ChecksPerTick;
-    int32_t Ticks;  // 1000 iterations look at the queue every 50
-  } cases[] = {{0, 0}, {1, 20}, {4, 5}};
+    DWORD MsPerRead;
+    int32_t MinTicks;
+  } cases[] = {{0, 0}, {1, 9}};
   for (auto& c : cases) {
     SetUp();
     MainWindowShown = 0;
-    Clock.ChecksPerTick = c.ChecksPerTick;
+    Clock.MsPerRead = c.MsPerRead;
     RunCompiledProgram();
-    EXPECT_EQ(c.Ticks, Clock.Now) << c.ChecksPerTick;
-    EXPECT_EQ(c.Ticks, -1 - JoystickRetry[0]) << c.ChecksPerTick << ": ticks since the run prepared the joysticks";
-    EXPECT_EQ(c.Ticks >= 4, MainWindowShown != 0) << c.ChecksPerTick << ": the fourth tick refreshes";
+    int32_t ticks = -1 - JoystickRetry[0];  // since the run prepared the joysticks
+    EXPECT_GE(ticks, c.MinTicks) << c.MsPerRead;
+    EXPECT_LE(Clock.Now - ticks, 1) << c.MsPerRead << ": every due message but the last was pumped";
+    EXPECT_LE(Clock.Looks, (ticks + 1) * (int32_t)(TimerLookSlack + 1)) << c.MsPerRead;
+    EXPECT_GE(Clock.Looks, ticks) << c.MsPerRead;
+    EXPECT_EQ(ticks >= 4, MainWindowShown != 0) << c.MsPerRead << ": the fourth tick refreshes";
     EXPECT_EQ(1, Numbers[GlobalItemLinks[1].DataIndex]);
     TearDown();
   }
+}
+
+// The loops' check looks at the queue only once the clock says a timer
+// message can be waiting: from TimerLookSlack before the end of the period
+// after the timer started or a timer message was taken; then at most once
+// per millisecond until one is found. Before the timer runs it always looks.
+TEST_F(MainRunTest, LoopCheckLooksOnlyWhenATimerMessageCanWait) {
+  auto check = [](DWORD ms) {
+    Clock.Milliseconds = ms;
+    return LoopTimerTickPending();
+  };
+  PostTimers(1);
+  EXPECT_TRUE(check(5)) << "no timer yet: every check looks";
+  EXPECT_EQ(1, Clock.Looks);
+  DrainQueue();
+  Clock.Looks = 0;
+
+  const DWORD start = 0xFFFFFFE0;  // the clock wraps within the first period
+  Clock.Milliseconds = start;
+  NoteTimerStarted();
+  PostTimers(1);  // cannot be waiting yet; shows whether a look was made
+  const DWORD open = start + 60 - TimerLookSlack;
+  EXPECT_FALSE(check(start));
+  EXPECT_FALSE(check(open - 1));
+  EXPECT_EQ(0, Clock.Looks) << "no look before the end of the period nears";
+  EXPECT_TRUE(check(open));
+  EXPECT_EQ(1, Clock.Looks);
+
+  PumpMessages(false);  // takes it at open: the gate closes for the period
+  EXPECT_FALSE(check(open + 1));
+  EXPECT_FALSE(check(open + 60 - TimerLookSlack - 1));
+  EXPECT_EQ(1, Clock.Looks);
+  const DWORD next = open + 60 - TimerLookSlack;
+  EXPECT_FALSE(check(next));
+  EXPECT_FALSE(check(next));
+  EXPECT_EQ(2, Clock.Looks) << "one look per millisecond while nothing waits";
+  EXPECT_FALSE(check(next + 1));
+  EXPECT_EQ(3, Clock.Looks);
+  PostTimers(1);
+  EXPECT_TRUE(check(next + 2)) << "found at the first check of the next millisecond";
+  EXPECT_TRUE(check(next + 2)) << "still waiting: no wait for the clock";
+  EXPECT_EQ(5, Clock.Looks);
 }
 
 TEST_F(MainRunProgramTest, EmptyCodeIsNotEntered) {

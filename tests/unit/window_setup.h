@@ -1,8 +1,11 @@
 // A fixture that loads a program and creates the real main window in the
-// test process, and a virtual clock behind the time calls: ticks happen only
-// when the pump blocks for the next message (or a loop looks for a waiting
-// timer message), and scheduled messages or actions arrive at given ticks
-// through the real queue, pump and filter.
+// test process, and a virtual clock behind the time calls: the timer's k-th
+// message is due at k periods; time jumps to the next one when the pump
+// blocks, and moves on by MsPerRead at each clock read or look at the queue
+// once the timer runs.
+// A due timer message is posted unless one still waits (as the system keeps
+// at most one); scheduled messages or actions arrive at given ticks through
+// the real queue, pump and filter.
 #pragma once
 #include <gtest/gtest.h>
 #include <vector>
@@ -37,8 +40,9 @@ struct VirtualClock {
   int32_t TimersKilled;
   UINT_PTR KilledEvent;
   POINT Cursor;                // what GetCursorPos gives
-  int32_t ChecksPerTick;       // a pending-timer check advances the clock every this many; 0 never
-  int32_t Checks;
+  DWORD Milliseconds;          // what GetTickCount gives
+  DWORD MsPerRead;             // time a clock read or a look takes once the timer runs; 0 none
+  int32_t Looks;               // looks for a waiting timer message
 };
 extern VirtualClock Clock;
 
@@ -51,8 +55,12 @@ inline void AdvanceClock() {
     if (e.Message) PostMessageA(MainWindow, e.Message, e.WParam, e.LParam);
     if (e.Action) e.Action();
   }
-  PostMessageA(MainWindow, WM_TIMER, TimerEventId, 0);
+  MSG waiting;
+  if (!PeekMessageA(&waiting, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE))
+    PostMessageA(MainWindow, WM_TIMER, TimerEventId, 0);
 }
+
+inline DWORD NextTimerDue() { return (DWORD)(Clock.Now + 1) * Clock.TimerPeriodAsked; }
 
 inline UINT_PTR WINAPI ClockSetTimer(HWND w, UINT_PTR id, UINT period, TIMERPROC) {
   Clock.TimersStarted++;
@@ -69,12 +77,28 @@ inline BOOL WINAPI ClockKillTimer(HWND, UINT_PTR id) {
 // Blocking take: time passes only when nothing waits in the queue.
 inline BOOL WINAPI ClockGetMessage(LPMSG m, HWND w, UINT first, UINT last) {
   MSG peek;
-  if (!PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) AdvanceClock();
+  if (!PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (Clock.Milliseconds < NextTimerDue()) Clock.Milliseconds = NextTimerDue();
+    AdvanceClock();
+  }
   return GetMessageA(m, w, first, last);
 }
+// A clock read or a look at the queue, once the timer runs, takes MsPerRead.
+inline void PassReadTime() {
+  if (!Clock.TimersStarted || !Clock.TimerPeriodAsked) return;
+  Clock.Milliseconds += Clock.MsPerRead;
+  while (Clock.Milliseconds >= NextTimerDue()) AdvanceClock();
+}
 inline BOOL WINAPI ClockPeekMessage(LPMSG m, HWND w, UINT first, UINT last, UINT remove) {
-  if (Clock.ChecksPerTick && ++Clock.Checks % Clock.ChecksPerTick == 0) AdvanceClock();
+  if (first == WM_TIMER && last == WM_TIMER) {
+    Clock.Looks++;
+    PassReadTime();
+  }
   return PeekMessageA(m, w, first, last, remove);
+}
+inline DWORD WINAPI ClockGetTickCount() {
+  PassReadTime();
+  return Clock.Milliseconds;
 }
 inline BOOL WINAPI ClockGetCursorPos(LPPOINT p) {
   *p = Clock.Cursor;
@@ -130,6 +154,7 @@ inline void ResetMainWindowState() {
   MouseMoved = 0;
   NumLockRequest = CapsLockRequest = ScrollLockRequest = InsertRequest = 0;
   JoystickRetry[0] = TickMarker;
+  TimerLookGated = false;
   DrainQueue();
 }
 
@@ -147,7 +172,7 @@ class MainWindowFixture : public ProgramTest {
   void SetUp() override {
     ProgramTest::SetUp();
     Clock = VirtualClock();
-    TimeSys = {ClockSetTimer, ClockKillTimer, ClockGetMessage, ClockPeekMessage, ClockGetCursorPos};
+    TimeSys = {ClockSetTimer, ClockKillTimer, ClockGetMessage, ClockPeekMessage, ClockGetCursorPos, ClockGetTickCount};
     ResetMainWindowState();
   }
   void TearDown() override {

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# The interpreter's benchmark: each case runs as a bound program under Wine
+# (the engine as released, with its timer running, and a build without the
+# loops' look at the queue), as a Lua 5.4 script and as a native C++ loop.
+# A figure is the processor time (user + system) of a run of N iterations
+# minus that of a run of none, divided by N; the least of BENCH_REPEATS runs
+# of each is taken. The Wine server's own time is not included.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/common.sh
+scripts/setup.sh
+if ! command -v lua5.4 >/dev/null; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends lua5.4
+fi
+scripts/build.sh >/dev/null
+cmake --build "$BUILD" --target bench_native >/dev/null
+cmake --build "$BUILD/win32" --target yelto_nopoll >/dev/null
+scripts/xvfb.sh start
+export DISPLAY=:$(cut -d' ' -f1 "$BUILD/xvfb.state")
+export LC_ALL=$WINE_LOCALE
+wineserver -p  # one server for every run, so that no run pays its start
+trap 'wineserver -k 2>/dev/null || true; scripts/xvfb.sh stop' EXIT
+
+REPEATS=${BENCH_REPEATS:-3}
+WORK=$BUILD/bench
+mkdir -p "$WORK"
+TOOLS=$BUILD/tools
+
+# case, N, iterations per N (what a figure is per)
+CASES="global_loop 20000000 1
+local_loop 20000000 1
+list_loop 200000 100
+fib 100 1
+text_build 100000 100"
+
+# Processor seconds of one run of a command; its standard output (the
+# result) goes to $WORK/out. A failed run prints "failed" and ends the bench.
+cpu_time() {
+  local t
+  TIMEFORMAT='%3U %3S'
+  if ! t=$( { time "$@" >"$WORK/out" 2>/dev/null; } 2>&1 ); then
+    echo "failed: $*" >&2
+    exit 1
+  fi
+  echo "$t" | awk '{ printf "%.3f", $1 + $2 }'
+}
+
+# The least processor time of the repeats.
+least_time() {
+  local best="" t
+  for _ in $(seq "$REPEATS"); do
+    t=$(cpu_time "$@")
+    best=$(awk -v a="$best" -v b="$t" 'BEGIN { print (a == "" || b < a) ? b : a }')
+  done
+  echo "$best"
+}
+
+# Nanoseconds per iteration: (time of N - time of 0) / (N * per).
+per_iteration() {
+  awk -v t="$1" -v z="$2" -v n="$3" -v p="$4" 'BEGIN { printf "%.1f", (t - z) * 1e9 / (n * p) }'
+}
+
+# The program of a case with N iterations, bound into an engine build.
+bound_program() {
+  local name=$1 n=$2 engine=$3 out=$4
+  sed "s/__N__/$n/" "bench/programs/$name.yl" >"$WORK/$name.$n.yl"
+  "$TOOLS/yltasm" "$WORK/$name.$n.yl" "$WORK/$name.$n.img"
+  "$TOOLS/yltbind" "$BUILD/$engine.exe" "$WORK/$name.$n.img" "$out"
+}
+
+# The engine's result is its exit code (the low 8 bits under Wine); it must
+# be what Lua printed.
+check_result() {
+  local name=$1 code=$2 expected=$3
+  if [ "$code" -ne $((expected % 256)) ]; then
+    echo "failed: $name gave exit code $code, not $((expected % 256))" >&2
+    exit 1
+  fi
+}
+
+engine_time() {
+  local name=$1 n=$2 engine=$3
+  bound_program "$name" "$n" "$engine" "$WORK/$name.$engine.$n.exe"
+  least_time wine "$WORK/$name.$engine.$n.exe"
+}
+
+printf "%-12s %10s %10s %10s %10s %10s %10s\n" case engine no-look lua native engine/lua look-cost
+while read -r name n per; do
+  lua_n=$(least_time lua5.4 "bench/lua/$name.lua" "$n")
+  expected=$(cat "$WORK/out")
+  lua_0=$(least_time lua5.4 "bench/lua/$name.lua" 0)
+  native_n=$(least_time "$TOOLS/bench_native" "$name" "$n")
+  native_0=$(least_time "$TOOLS/bench_native" "$name" 0)
+  for engine in yelto yelto_nopoll; do
+    eval "${engine}_n=\$(engine_time $name $n $engine)"
+    set +e
+    wine "$WORK/$name.$engine.$n.exe" >/dev/null 2>&1
+    code=$?
+    set -e
+    check_result "$name" "$code" "$expected"
+    eval "${engine}_0=\$(engine_time $name 0 $engine)"
+  done
+  e=$(per_iteration "$yelto_n" "$yelto_0" "$n" "$per")
+  q=$(per_iteration "$yelto_nopoll_n" "$yelto_nopoll_0" "$n" "$per")
+  l=$(per_iteration "$lua_n" "$lua_0" "$n" "$per")
+  c=$(per_iteration "$native_n" "$native_0" "$n" "$per")
+  awk -v name="$name" -v e="$e" -v q="$q" -v l="$l" -v c="$c" 'BEGIN {
+    printf "%-12s %10.1f %10.1f %10.1f %10.1f %10.2f %9.1f%%\n", name, e, q, l, c, e / l, (e - q) * 100 / q }'
+done <<<"$CASES"
+echo "ns per iteration (fib: per fib(24); list_loop: per element read; text_build: per append)"
