@@ -23,13 +23,6 @@ int32_t EmitCode(ExecFunction fn, int32_t p1, int32_t p2) {
   return CompiledCodeCount++;
 }
 
-double StepNumber(const ExecItem& item) {
-  uint32_t words[2] = {(uint32_t)item.Param1, (uint32_t)item.Param2};
-  double x;
-  memcpy(&x, words, sizeof x);
-  return x;
-}
-
 void SetStepNumber(ExecItem& item, double x) {
   uint32_t words[2];
   memcpy(words, &x, sizeof x);

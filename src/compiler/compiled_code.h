@@ -2,6 +2,7 @@
 // execution function a step can name, and the emitters that append steps.
 #pragma once
 #include <stdint.h>
+#include <string.h>
 
 class Text;
 class Icon;
@@ -64,7 +65,12 @@ int32_t EmitNumConst(double x);
 int32_t EmitByteConst(uint8_t b);
 
 // The double a number-constant step holds in its two parameter words.
-double StepNumber(const ExecItem& item);
+inline double StepNumber(const ExecItem& item) {
+  uint32_t words[2] = {(uint32_t)item.Param1, (uint32_t)item.Param2};
+  double x;
+  memcpy(&x, words, sizeof x);
+  return x;
+}
 void SetStepNumber(ExecItem& item, double x);
 
 // Drops everything emitted from index on (a construct that failed).

@@ -6,6 +6,7 @@
 #include "exec/exec_functions.h"
 #include "exec/eval_next.h"
 #include "exec/numbers.h"
+#include "exec/number_operand.h"
 #include "base/memory.h"
 #include "base/random.h"
 
@@ -24,9 +25,9 @@ void BuildFactorialTable() {
 template <long double (*Op)(long double, long double)>
 static double Fold() {
   int32_t n = OwnStep().Param1;
-  double acc = RunNum();
+  double acc = RunNumOperand();
   for (int32_t i = 0; i < n; i++) {
-    double v = RunNum();
+    double v = RunNumOperand();
     acc = StoredDouble(Op(acc, v));
   }
   return acc;

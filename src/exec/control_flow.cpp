@@ -4,6 +4,7 @@
 #include "exec/exec_functions.h"
 #include "exec/eval_next.h"
 #include "exec/pump_hooks.h"
+#include "exec/number_operand.h"
 
 ExecItem* ExecPointer;
 uint32_t ExecFlags;
@@ -19,7 +20,7 @@ void ExecCmdSequence() {
       SkipAtPointer();
       return;
     }
-    RunCmd();
+    RunMember();
   }
 }
 
@@ -28,7 +29,7 @@ void ExecCmdSingle() {
   if (ExecFlags)
     SkipAtPointer();
   else
-    RunCmd();
+    RunMember();
 }
 
 // Condition, then group, else group; the group not run is skipped.
@@ -87,7 +88,7 @@ static bool LoopEnds(LoopRefresh& refresh) {
 void ExecCmdWhile() {
   LoopRefresh refresh = {DisplayCountdown, false};
   ExecItem* condition = ExecPointer;
-  while (RunBool()) {
+  while (RunCondition()) {
     RunCmd();
     if (LoopEnds(refresh)) return;
     ExecPointer = condition;

@@ -1,6 +1,7 @@
 // Evaluating number operands into integers of the engine's units.
 #include "exec/eval_next.h"
 #include "exec/interpreter.h"
+#include "exec/number_operand.h"
 #include "base/random.h"
 #include "values/palette.h"
 #include <string.h>
@@ -18,7 +19,7 @@ int64_t RoundToInt64(double x) {
 // The next operand times scale, stored as a double.
 static double NextScaled(double scale) { return StoredDouble((long double)RunNum() * scale); }
 
-int32_t EvalNextInt() { return RoundToInt(RunNum()); }
+int32_t EvalNextInt() { return RoundToInt(RunNumOperand()); }
 
 uint32_t EvalNextUInt32() { return (uint32_t)(uint64_t)RoundToInt64(RunNum()); }
 

@@ -3,6 +3,7 @@
 // with a NaN on either side counts as less and as equal at once.
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
+#include "exec/number_operand.h"
 #include "base/text.h"
 #include "values/sound.h"
 
@@ -25,9 +26,9 @@ static void SkipRest(int32_t done, int32_t n) {
 template <bool (*Test)(double, double), bool FromFirst>
 static uint8_t Chain() {
   int32_t n = OwnStep().Param1;
-  double p = RunNum();
+  double p = RunNumOperand();
   for (int32_t i = 1; i <= n; i++) {
-    double v = RunNum();
+    double v = RunNumOperand();
     if (!Test(p, v)) {
       SkipRest(i, n);
       return 0;

@@ -5,6 +5,7 @@
 #include <stdint.h>
 #include "base/value_lists.h"
 #include "exec/interpreter.h"
+#include "exec/number_operand.h"
 #include "values/icon.h"
 #include "values/map.h"
 #include "values/music.h"
@@ -16,7 +17,7 @@ struct NumKind {
   typedef double Value;
   typedef RealList List;
   static List& Values() { return Numbers; }
-  static void Eval(Value& v) { v = RunNum(); }
+  static void Eval(Value& v) { v = RunNumOperand(); }
   // An unordered comparison (a NaN on either side) counts as equal.
   static bool Matches(Value a, Value b) { return !(a < b || a > b); }
   static void Assign(Value& to, Value from) { to = from; }
