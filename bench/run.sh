@@ -5,6 +5,7 @@
 # A figure is the processor time (user + system) of a run of N iterations
 # minus that of a run of none, divided by N; the least of BENCH_REPEATS runs
 # of each is taken. The Wine server's own time is not included.
+# bench/run.sh [CASE...] runs only the cases named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -88,6 +89,7 @@ engine_time() {
 
 printf "%-12s %10s %10s %10s %10s %10s %10s\n" case engine no-look lua native engine/lua look-cost
 while read -r name n per; do
+  if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
   lua_n=$(least_time lua5.4 "bench/lua/$name.lua" "$n")
   expected=$(cat "$WORK/out")
   lua_0=$(least_time lua5.4 "bench/lua/$name.lua" 0)

@@ -11,32 +11,7 @@
 
 namespace {
 
-// Until the main run calls the compiled program, an engine that compiled it
-// ends with 0 whatever it computes; the probe sets the code 7.
-bool EngineRunsPrograms() {
-  static int known = -1;
-  if (known < 0) {
-    std::vector<uint8_t> image = AssembleOrEmpty(R"(
-global
-  main: function -> main_def
-local
-  main_def: function -> main_body
-program
-  main_body: function
-    return_code
-      7
-)");
-    ProgramRun run = RunImage(image);
-    known = run.Started && run.ExitCode == 7;
-  }
-  return known == 1;
-}
-
-#define SKIP_UNTIL_PROGRAMS_RUN() \
-  if (!EngineRunsPrograms()) GTEST_SKIP() << "the engine compiles but does not yet run its program"
-
 TEST(ProgramResults, ComputedExitCodes) {
-  SKIP_UNTIL_PROGRAMS_RUN();
   for (const ResultProgram& c : ResultPrograms()) {
     std::string error;
     std::vector<uint8_t> image = AssembleOrEmpty(c.Source, &error);
@@ -48,7 +23,6 @@ TEST(ProgramResults, ComputedExitCodes) {
 }
 
 TEST(ProgramResults, BundledProgram) {
-  SKIP_UNTIL_PROGRAMS_RUN();
   ProgramRun run = RunExe(BuildPath("bundled.exe"));
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ(BundledProgramResult, run.ExitCode) << run.Output;
