@@ -24,6 +24,24 @@ void ExecCmdSequence() {
   }
 }
 
+// A loop's body; a command group's members run in place, as
+// ExecCmdSequence runs them.
+static inline void RunBody() {
+  ExecItem* p = ExecPointer;
+  if (p->Exec != EXEC_FN(Cmd, ExecCmdSequence)) {
+    RunCmd();
+    return;
+  }
+  ExecPointer = p + 1;
+  for (int32_t n = p->Param1; n >= 0; n--) {
+    if (ExecFlags) {
+      SkipAtPointer();
+      return;
+    }
+    RunMember();
+  }
+}
+
 // One member, skipped when a flag is set.
 void ExecCmdSingle() {
   if (ExecFlags)
@@ -89,7 +107,7 @@ void ExecCmdWhile() {
   LoopRefresh refresh = {DisplayCountdown, false};
   ExecItem* condition = ExecPointer;
   while (RunCondition()) {
-    RunCmd();
+    RunBody();
     if (LoopEnds(refresh)) return;
     ExecPointer = condition;
   }
@@ -105,7 +123,7 @@ void ExecCmdRepeat() {
   ExecItem* body = ExecPointer;
   for (; n > 0; n--) {
     ExecPointer = body;
-    RunCmd();
+    RunBody();
     if (LoopEnds(refresh)) return;
   }
   ExecPointer = body + body->Skip;
