@@ -40,15 +40,22 @@ yelto_executable(yelto ${CMAKE_BINARY_DIR}/yelto.rc)
 # A build without the colour-cube resource, for the start-up failure path.
 yelto_executable(yelto_noloader ${CMAKE_BINARY_DIR}/noloader.rc)
 
-# For the benchmark only (bench/run.sh builds it; not part of all): the
-# engine without the loops' look at the queue, to measure what the look
-# costs. Its loop code replaces the library's, which is then not linked.
-add_executable(yelto_nopoll WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/src/startup/main.cpp
-               ${CMAKE_SOURCE_DIR}/src/exec/control_flow.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
-target_compile_definitions(yelto_nopoll PRIVATE YELTO_NO_LOOP_POLL)
-target_link_libraries(yelto_nopoll PRIVATE yeltocore)
-target_link_options(yelto_nopoll PRIVATE ${ENGINE_LINK})
-set_target_properties(yelto_nopoll PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+# For the benchmark only (bench/run.sh builds them; not part of all): the
+# engine without the loops' look at the queue, and its twin with the look,
+# linked alike so that the two differ in the look alone. Their loop code
+# replaces the library's, which is then not linked.
+function(bench_engine name)
+  add_executable(${name} WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/src/startup/main.cpp
+                 ${CMAKE_SOURCE_DIR}/src/exec/control_flow.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
+  if(ARGN)
+    target_compile_definitions(${name} PRIVATE ${ARGN})
+  endif()
+  target_link_libraries(${name} PRIVATE yeltocore)
+  target_link_options(${name} PRIVATE ${ENGINE_LINK})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+endfunction()
+bench_engine(yelto_nopoll YELTO_NO_LOOP_POLL)
+bench_engine(yelto_poll)
 
 # Windows-side tools: the launcher and the window probe.
 foreach(tool yltrun yltwin)

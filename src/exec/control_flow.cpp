@@ -62,16 +62,20 @@ void ExecCmdIf() {
 }
 
 // Every 50 iterations: when a timer message waits, handle the messages and
-// stay while the program is paused.
-static void LoopMessageCheck() {
-#ifdef YELTO_NO_LOOP_POLL
-  return;  // the benchmark's build that measures what the check costs
-#endif
-  if (--LoopMessageCountdown > 0) return;
+// stay while the program is paused. The countdown is run in the loop itself;
+// the rest is out of line, so that a tight loop keeps its registers.
+static __attribute__((noinline)) void LoopMessageLook() {
   LoopMessageCountdown = LoopMessageInterval;
   if (!Pump.IsTimerTickPending()) return;
   Pump.PumpMessages(false);
   while (Pump.IsPaused() && ExecFlags == 0) Pump.WaitTicks(1);
+}
+
+static inline __attribute__((always_inline)) void LoopMessageCheck() {
+#ifdef YELTO_NO_LOOP_POLL
+  return;  // the benchmark's build that measures what the check costs
+#endif
+  if (--LoopMessageCountdown <= 0) LoopMessageLook();
 }
 
 // The first tick a loop notices arms the check; each later one forces a refresh.
@@ -80,8 +84,7 @@ struct LoopRefresh {
   bool Noticed;  // a tick was noticed before
 };
 
-static void LoopRefreshCheck(LoopRefresh& r) {
-  if (DisplayCountdown == r.Last) return;
+static __attribute__((noinline)) void LoopRefreshNotice(LoopRefresh& r) {
   if (r.Noticed) {
     DisplayCountdown = 0;
     Pump.RefreshDisplay();
@@ -90,9 +93,13 @@ static void LoopRefreshCheck(LoopRefresh& r) {
   r.Noticed = true;
 }
 
+static inline __attribute__((always_inline)) void LoopRefreshCheck(LoopRefresh& r) {
+  if (DisplayCountdown != r.Last) LoopRefreshNotice(r);
+}
+
 // After each run of a loop's body: a flag the body set ends the loop, which
 // clears break only (quit and return go on unwinding); otherwise the checks.
-static bool LoopEnds(LoopRefresh& refresh) {
+static inline __attribute__((always_inline)) bool LoopEnds(LoopRefresh& refresh) {
   if (ExecFlags) {
     ExecFlags &= ~ExecFlagBreak;
     return true;
