@@ -15,8 +15,11 @@ const double FileTimeUnitsPerSecond = 10000000;
 
 // x rounded to a double: the x87 unit computes in extended precision, and a
 // value becomes an exact double wherever the language stores it.
+// One store of the x87 value as a double (fstp rounds it by the control
+// word); the compiler reads it back from there.
 inline double StoredDouble(long double x) {
-  volatile double d = (double)x;
+  double d;
+  __asm__("fstpl %0" : "=m"(d) : "t"(x) : "st");
   return d;
 }
 
