@@ -65,6 +65,11 @@ TEST_F(ExecNumbers, RunningResultsAreDoubles) {
       {"(#42 (#41 (num 1e308) (num 10)) (num 10))", INFINITY, 0},
       {"(#41 (num 1e308) (num 10) (num 0.1))", INFINITY, 0},
       {"(#39 (num 1) (num 1e-16) (num 1e-16) (num -1))", 0, 0},
+      // Two operands, the commonest form, as the assigned value and inside it.
+      {"(#41 (num 1e200) (num 1e200))", INFINITY, 0},
+      {"(#40 (#41 (num 1e200) (num 1e200)) (#41 (num 1e200) (num 1e200)))", NAN, 0},
+      {"(#39 (num 0.1) (num 0.2))", 0.30000000000000004, 0},
+      {"(#40 (num 1e16) (num -0.5))", 1e16, 0},
   };
   CHECK_CASES(cases);
 }
