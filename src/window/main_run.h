@@ -24,9 +24,12 @@ bool IsTimerTickPending();
 // The loops' check: IsTimerTickPending, skipped while the clock says no timer
 // message can be waiting yet (see message_pump.cpp).
 bool LoopTimerTickPending();
-// Milliseconds before the end of a timer period from which loops look again.
+// Milliseconds before a timer message is due from which loops look for it,
+// and between two looks while it is not due for longer than that.
 const DWORD TimerLookSlack = 16;
+const DWORD TimerLookStep = 4;
 extern bool TimerLookGated;  // set when the main run starts its timer
+extern DWORD TimerDueAt;
 extern DWORD TimerLookFrom;
 void NoteTimerStarted();
 void NoteTimerMessageTaken();

@@ -90,27 +90,35 @@ bool IsTimerTickPending() {
 // The loops' look for a waiting timer message is a system call; under Wine it
 // costs tens of microseconds, more than the 50 iterations between two looks
 // of a tight loop. So the look is gated by the millisecond clock:
-// - After a timer message was taken (or the timer started) no other can be
-//   waiting for nearly a period, so there is no look until TimerLookSlack
-//   before the period ends. The slack covers the clock's granularity and a
-//   take that came late: the timer keeps its own schedule, so the next
-//   message can come less than a period after a late take.
-// - From then on a look that finds nothing waits for the clock to move on,
-//   so at most one look per millisecond until the message comes.
+// - After a timer message was taken (or the timer started) the next one is
+//   due a period later, and none can be waiting for nearly that long: there
+//   is no look until TimerLookSlack before it is due. The slack covers the
+//   clock's granularity and a take that came late: the timer keeps its own
+//   schedule, so the next message can come less than a period after a late
+//   take.
+// - From then on a look that finds nothing waits for the clock to move on:
+//   by TimerLookStep while the message is not due for longer than that, then
+//   by a millisecond, until the message comes.
 // A waiting timer message is thus still pumped at the first check after the
-// clock has reached it (within about a millisecond), and a tight loop pays
-// a clock read per 50 iterations and some TimerLookSlack looks per period.
+// clock has reached its due time (within about a millisecond), and a tight
+// loop pays a clock read per 50 iterations and about ten looks per period.
 // Until the main run starts its timer every check looks.
 bool TimerLookGated;
+DWORD TimerDueAt;     // clock reading at which the next timer message is due
 DWORD TimerLookFrom;  // clock reading from which the next look is made
+
+static void ExpectTimerMessage() {
+  TimerDueAt = TimeSys.GetTickCount() + (DWORD)TimerPeriod;
+  TimerLookFrom = TimerDueAt - TimerLookSlack;
+}
 
 void NoteTimerStarted() {
   TimerLookGated = true;
-  TimerLookFrom = TimeSys.GetTickCount() + (DWORD)TimerPeriod - TimerLookSlack;
+  ExpectTimerMessage();
 }
 
 void NoteTimerMessageTaken() {
-  if (TimerLookGated) TimerLookFrom = TimeSys.GetTickCount() + (DWORD)TimerPeriod - TimerLookSlack;
+  if (TimerLookGated) ExpectTimerMessage();
 }
 
 bool LoopTimerTickPending() {
@@ -118,7 +126,7 @@ bool LoopTimerTickPending() {
   DWORD now = TimeSys.GetTickCount();
   if ((int32_t)(now - TimerLookFrom) < 0) return false;
   if (IsTimerTickPending()) return true;
-  TimerLookFrom = now + 1;
+  TimerLookFrom = now + ((int32_t)(TimerDueAt - now) > (int32_t)TimerLookStep ? TimerLookStep : 1);
   return false;
 }
 

@@ -358,9 +358,9 @@ TEST_F(LoopOnlyProgramTest, TicksOnlyFromTimerMessages) {
 }
 
 // The loops' check looks at the queue only once the clock says a timer
-// message can be waiting: from TimerLookSlack before the end of the period
-// after the timer started or a timer message was taken; then at most once
-// per millisecond until one is found. Before the timer runs it always looks.
+// message can be waiting: from TimerLookSlack before the next one is due (a
+// period after the timer started or a timer message was taken). Before the
+// timer runs it always looks.
 TEST_F(MainRunTest, LoopCheckLooksOnlyWhenATimerMessageCanWait) {
   auto check = [](DWORD ms) {
     Clock.Milliseconds = ms;
@@ -383,20 +383,27 @@ TEST_F(MainRunTest, LoopCheckLooksOnlyWhenATimerMessageCanWait) {
   EXPECT_TRUE(check(open));
   EXPECT_EQ(1, Clock.Looks);
 
-  PumpMessages(false);  // takes it at open: the gate closes for the period
+  PumpMessages(false);  // takes it at open: the next one is due a period later
+  const DWORD due = open + 60, next = due - TimerLookSlack;
   EXPECT_FALSE(check(open + 1));
-  EXPECT_FALSE(check(open + 60 - TimerLookSlack - 1));
+  EXPECT_FALSE(check(next - 1));
   EXPECT_EQ(1, Clock.Looks);
-  const DWORD next = open + 60 - TimerLookSlack;
-  EXPECT_FALSE(check(next));
-  EXPECT_FALSE(check(next));
-  EXPECT_EQ(2, Clock.Looks) << "one look per millisecond while nothing waits";
-  EXPECT_FALSE(check(next + 1));
-  EXPECT_EQ(3, Clock.Looks);
+  // While nothing waits: a look every TimerLookStep ms, then every ms once
+  // the message is due within that; never two in one millisecond.
+  std::vector<DWORD> looked;
+  for (DWORD ms = next; ms != due - 2; ms++) {
+    int32_t before = Clock.Looks;
+    EXPECT_FALSE(check(ms));
+    EXPECT_FALSE(check(ms));
+    if (Clock.Looks != before) looked.push_back(ms - next);
+    EXPECT_LE(Clock.Looks - before, 1);
+  }
+  EXPECT_EQ(std::vector<DWORD>({0, 4, 8, 12, 13}), looked);
   PostTimers(1);
-  EXPECT_TRUE(check(next + 2)) << "found at the first check of the next millisecond";
-  EXPECT_TRUE(check(next + 2)) << "still waiting: no wait for the clock";
-  EXPECT_EQ(5, Clock.Looks);
+  int32_t before = Clock.Looks;
+  EXPECT_TRUE(check(due - 2)) << "found at the first check of the next millisecond";
+  EXPECT_TRUE(check(due - 2)) << "still waiting: no wait for the clock";
+  EXPECT_EQ(2, Clock.Looks - before);
 }
 
 TEST_F(MainRunProgramTest, EmptyCodeIsNotEntered) {
