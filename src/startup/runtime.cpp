@@ -39,12 +39,14 @@ volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
-    InitCommandLine, InitModulePath, InitEmptyText, InitNewLineText,
+    InitCommandLine, InitModulePath, InitEmptyText,
     InitEmptyIcon, InitEmptyMap, InitEmptyPicture, InitEmptySprite, InitEmptySound, InitEmptyMusic,
     InitNumbers, InitTexts, InitLogics,
     InitIcons, InitMaps, InitPictures, InitSprites, InitSounds, InitMusics,
     InitListRecords,
     InitWindows,
+    // The other subsystems' global objects.
+    InitNewLineText,
     InitCaptionTexts,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
