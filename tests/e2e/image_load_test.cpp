@@ -45,6 +45,32 @@ TEST(ImageLoad, MalformedImagesEndWith251) {
   }
 }
 
+// A program whose deepest path has the given number of items: main's body,
+// the return code and a chain of one-operand sums around a global 7. The
+// compiler and the interpreter recurse along it.
+std::string DeepProgram(int levels) {
+  std::string s =
+      "global\n  main: function -> main_def\n  seven: real = 7\nlocal\n  main_def: function -> main_body\n"
+      "program\n  main_body: function\n   return_code\n";
+  for (int level = 3; level < levels; level++) s += std::string(level + 1, ' ') + "#39\n";
+  return s + std::string(levels + 1, ' ') + "@seven\n";
+}
+
+TEST(ImageLoad, TreesUpToTheDepthCapRun) {
+  const struct {
+    int Levels;
+    uint32_t Expected;
+  } cases[] = {{1024, 7}, {1025, 251}};
+  for (auto& c : cases) {
+    std::string error;
+    std::vector<uint8_t> image = AssembleOrEmpty(DeepProgram(c.Levels), &error);
+    ASSERT_FALSE(image.empty()) << c.Levels << ": " << error;
+    ProgramRun run = RunImage(image);
+    ASSERT_TRUE(run.Started) << c.Levels << ": " << run.Output;
+    EXPECT_EQ(c.Expected, run.ExitCode) << c.Levels << " levels: " << run.Output;
+  }
+}
+
 TEST(ImageLoad, DamagedImagesEndWith251OrRun) {
   std::string error;
   std::vector<uint8_t> image = AssembleOrEmpty(FullProgram, &error);
