@@ -69,6 +69,128 @@ TEST_F(ExecValueCall, AtTheLimitTheResultKeepsItsInitialValue) {
   ExpectCountsKept("after the call");
 }
 
+// g := f() for the logic and object kinds: f's result r lies between two
+// other locals of its kind (before, declared first, and after, on top of the
+// frame) and starts as the first value, which the global w also holds; f's
+// body sets r from the global v, the second value. g starts as a value of
+// its own (a variable without one has no entry). The first map is the main
+// map, whose assignment makes a private copy, so g is another.
+const char* const KindCallProgram = R"(
+map mainmap w=2 h=2
+map level0 w=2 h=2
+map level w=2 h=2
+map level2 w=2 h=2
+map level3 w=2 h=2
+background sky0 w=8 h=4 fill=5
+background sky w=8 h=4 fill=5
+background sky2 w=8 h=4 fill=5
+background sky3 w=8 h=4 fill=5
+sound beep0 rate=22050 bits=16 channels=1 format=1
+  samples 0 100 -100
+sound beep rate=22050 bits=16 channels=1 format=1
+  samples 0 100 -100
+sound beep2 rate=22050 bits=16 channels=1 format=1
+  samples 0 100 -100
+sound beep3 rate=22050 bits=16 channels=1 format=1
+  samples 0 100 -100
+music tune0
+  notes 60
+music tune
+  notes 60
+music tune2
+  notes 60
+music tune3
+  notes 60
+global
+  main: function -> main_def
+  f: function -> f_def
+  g: %K% = %0%
+  v: %K% = %2%
+  w: %K% = %1%
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+    before: %K% = %3%
+    oparam
+      r: %K% = %1%
+    after: %K% = %3%
+program
+  main_body: function
+    @g
+      @f
+  f_body: function
+    @r
+      @v
+)";
+
+class ExecKindCall : public ExecCalls {
+ public:
+  std::string Kind;
+  int32_t KindCountBefore;
+  // Runs main with the depth budget given; false when it does not load or compile.
+  bool RunCall(const char* kind, const char* start, const char* initial, const char* set, const char* others,
+               int32_t budget) {
+    SetUp();
+    Kind = kind;
+    std::string source = KindCallProgram;
+    const char* marks[][2] = {{"%K%", kind}, {"%0%", start}, {"%1%", initial}, {"%2%", set}, {"%3%", others}};
+    for (auto& m : marks)
+      for (size_t at; (at = source.find(m[0])) != std::string::npos;) source.replace(at, 3, m[1]);
+    if (!LoadTestProgram(source) || !CompileProgram()) return false;
+    CallDepthBudget = budget;
+    RememberCounts();
+    KindCountBefore = KindCount();
+    Run();
+    return true;
+  }
+  // What global item holds: a logic byte, or the record of an object kind.
+  uintptr_t ValueOf(int32_t item) const {
+    int32_t i = GlobalItemLinks[item].DataIndex;
+    if (Kind == "logic") return Logics[i];
+    if (Kind == "map") return (uintptr_t)Maps[i].Held();
+    if (Kind == "background") return (uintptr_t)Pictures[i].Held();
+    if (Kind == "sound") return (uintptr_t)Sounds[i].Held();
+    return (uintptr_t)Musics[i].Held();
+  }
+  int32_t KindCount() const {
+    if (Kind == "logic") return Logics.Count;
+    if (Kind == "map") return Maps.Count;
+    if (Kind == "background") return Pictures.Count;
+    if (Kind == "sound") return Sounds.Count;
+    return Musics.Count;
+  }
+};
+
+// The result is the value the body set, taken from r's entry; at the depth
+// limit the body does not run and the result is r's initial value.
+TEST_F(ExecKindCall, ValueCallsDeliverTheResult) {
+  const struct {
+    const char* Kind;
+    const char* Start[2];  // g's initial value when the body runs and at the limit
+    const char* Initial;  // r's initial value (and w's)
+    const char* Set;      // what f's body sets r to (v's value)
+    const char* Others;   // before and after
+  } cases[] = {
+      {"logic", {"false", "true"}, "false", "true", "false"},
+      {"map", {"level0", "level0"}, "level2", "level", "level3"},
+      {"background", {"sky0", "sky0"}, "sky2", "sky", "sky3"},
+      {"sound", {"beep0", "beep0"}, "beep2", "beep", "beep3"},
+      {"music", {"tune0", "tune0"}, "tune2", "tune", "tune3"},
+  };
+  for (auto& c : cases)
+    for (int32_t budget : {CallDepthLimit, 1}) {
+      std::string what = std::string(c.Kind) + (budget == 1 ? " at the depth limit" : "");
+      ASSERT_TRUE(RunCall(c.Kind, c.Start[budget == 1], c.Initial, c.Set, c.Others, budget)) << what;
+      ASSERT_NE(ValueOf(3), ValueOf(4)) << "v and w differ; " << what;
+      ASSERT_NE(GlobalItemLinks[2].DataIndex, GlobalItemLinks[budget == 1 ? 4 : 3].DataIndex) << what;
+      EXPECT_EQ(ValueOf(budget == 1 ? 4 : 3), ValueOf(2)) << what;
+      EXPECT_EQ(budget, CallDepthBudget) << what;
+      EXPECT_EQ(0u, ExecFlags) << what;
+      ExpectCountsKept(what.c_str());
+      EXPECT_EQ(KindCountBefore, KindCount()) << "the frame is popped; " << what;
+    }
+}
+
 // A text argument is the callee's own local: changing it leaves the
 // caller's variable; the text result is shared with what the callee held.
 TEST_F(ExecCalls, TextArgumentsAndResults) {

@@ -159,6 +159,118 @@ TEST_F(ExecControl, TextAndLogicSelectors) {
   EXPECT_EQ(2, Numbers[1]) << "no logic value matched: the default";
 }
 
+// Maps, sounds and music: x1 and x2 hold one constant, x3 another with the
+// same contents. Each branch sets branch and counts its run in runs; after
+// is set by the command that follows the case.
+const char* const ObjectCaseProgram = R"(
+map level w=2 h=2
+map level2 w=2 h=2
+sound beep rate=22050 bits=16 channels=1 format=1
+  samples 0 100 -100
+sound beep2 rate=22050 bits=16 channels=1 format=1
+  samples 0 100 -100
+music tune
+  notes 60
+music tune2
+  notes 60
+global
+  main: function -> main_def
+  branch: real = 0
+  runs: real = 0
+  after: real = 0
+  m1: map = level
+  m2: map = level
+  m3: map = level2
+  w1: sound = beep
+  w2: sound = beep
+  w3: sound = beep2
+  u1: music = tune
+  u2: music = tune
+  u3: music = tune2
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    case
+      case_expr
+        @%S
+      case_on
+%B1%        @branch
+          1
+        @runs
+          #39
+            @runs
+            1
+      case_on
+%B2%        @branch
+          2
+        @runs
+          #39
+            @runs
+            1
+%DEFAULT%    @after
+      1
+)";
+
+const char* const ObjectCaseDefault = R"(      default
+        @branch
+          9
+        @runs
+          #39
+            @runs
+            1
+)";
+
+class ExecObjectCase : public ProgramTest {
+ public:
+  // Runs the case on x<selector> with the values x<d> for each digit d of
+  // first and second; false when it does not load or compile.
+  bool RunCase(char kind, char selector, const char* first, const char* second, bool withDefault) {
+    SetUp();
+    std::string source = ObjectCaseProgram;
+    source.replace(source.find("%S"), 2, std::string(1, kind) + selector);
+    source.replace(source.find("%B1%"), 4, Values(kind, first));
+    source.replace(source.find("%B2%"), 4, Values(kind, second));
+    source.replace(source.find("%DEFAULT%"), 9, withDefault ? ObjectCaseDefault : "");
+    if (!LoadTestProgram(source) || !CompileProgram()) return false;
+    Run();
+    return true;
+  }
+  static std::string Values(char kind, const char* digits) {
+    std::string lines;
+    for (const char* d = digits; *d; d++) lines += std::string("        case_equ\n          @") + kind + *d + "\n";
+    return lines;
+  }
+  double NumberOf(int32_t item) const { return Numbers[GlobalItemLinks[item].DataIndex]; }
+};
+
+TEST_F(ExecObjectCase, MapSoundAndMusicSelectorsMatchTheSameRecord) {
+  const struct {
+    char Selector;
+    const char* First;   // the values of the first branch
+    const char* Second;  // and of the second
+    bool WithDefault;
+    double Branch;  // 0: none ran
+    double Runs;
+  } cases[] = {
+      {'1', "3", "32", true, 2, 1},  // a later value of a later branch shares the record
+      {'1', "1", "2", true, 1, 1},   // the first match wins
+      {'3', "1", "2", true, 9, 1},   // equal contents are no match: the default
+      {'3', "1", "2", false, 0, 0},  // no match and no default: nothing runs
+      {'2', "31", "", true, 1, 1},   // a second value of the first branch
+  };
+  for (char kind : {'m', 'w', 'u'})
+    for (auto& c : cases) {
+      std::string what = std::string("kind ") + kind + " selector " + c.Selector + " values " + c.First + " | " +
+                         c.Second + (c.WithDefault ? " default" : "");
+      ASSERT_TRUE(RunCase(kind, c.Selector, c.First, c.Second, c.WithDefault)) << what;
+      EXPECT_EQ(c.Branch, NumberOf(1)) << what;
+      EXPECT_EQ(c.Runs, NumberOf(2)) << what;
+      EXPECT_EQ(1, NumberOf(3)) << "the command after the case runs; " << what;
+      EXPECT_EQ(0u, ExecFlags) << what;
+    }
+}
+
 TEST_F(ExecControl, LoopsLookAtTheQueueEvery50Iterations) {
   RunRepeat(120);
   EXPECT_EQ(2, Fake.TickChecks);
