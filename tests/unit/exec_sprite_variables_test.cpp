@@ -1,6 +1,7 @@
 // Sprite variables and the main map in compiled programs: assigning a sprite
 // keeps its place, property assignments and reads in the four forms, and the
 // main map taking a private copy of what is assigned to it.
+#include <vector>
 #include "expression_fixture.h"
 
 namespace {
@@ -166,6 +167,115 @@ TEST_F(ExecSpriteVariables, MainMap) {
   ASSERT_TRUE(RunCommands("(@me (@m2)) (@b1 (#643 (@me) (@m2)))"));
   EXPECT_EQ(1, B1);
   EXPECT_EQ(2, Maps[0].Held()->Width);
+}
+
+// Sprites of main's frame: two local sprites and a local list of three, with
+// their properties. The global sprite gs is placed away from the locals'
+// fresh state, so a property that reached it would read differently.
+const char* const LocalSpriteProgram = R"(
+sprite hero phases=3 directions=1 rest=1 w=32 h=32 fill=3
+global
+  main: function -> main_def
+  o1: real = -1
+  o2: real = -1
+  o3: real = -1
+  o4: real = -1
+  b1: logic = false
+  b2: logic = true
+  gs: sprite = hero
+local
+  main_def: function -> main_body
+    la: sprite = hero
+      lax: sprite_x
+      lay: sprite_y
+      las: sprite_status
+      lav: sprite_vis
+    ls: sprite = hero
+      lsx: sprite_x
+      lsy: sprite_y
+      lsd: sprite_dir
+      lsp: sprite_phase
+      lss: sprite_status
+      lsm: sprite_move
+      lsv: sprite_vis
+    sl: list
+      list_size 3
+      slidx: list_index = 0
+      list_auto = 1
+      se: sprite = hero
+        sex: sprite_x
+        sey: sprite_y
+        sed: sprite_dir
+        sep: sprite_phase
+        ses: sprite_status
+        sem: sprite_move
+        sev: sprite_vis
+program
+  main_body: function
+%CMD%
+)";
+
+// The state that sprite properties read or assign.
+std::vector<double> SpriteState(const Sprite& s) {
+  return {s.X, s.Y, s.TargetX, s.TargetY, s.Angle, (double)s.Phase, (double)s.PendingPhase, s.Status,
+          (double)s.StatusShown, (double)s.Visible};
+}
+
+TEST_F(ExecSpriteVariables, LocalPropertyForms) {
+  const struct {
+    const char* Commands;
+    double O1, O2, O3, O4;
+    uint8_t B1, B2;
+  } cases[] = {
+      // Each local sprite keeps its own position; y keeps the x set before.
+      {"(@lsx (3)) (@lax (9)) (@lay (num 2.5)) (@o1 (@lsx)) (@o2 (@lax)) (@o3 (@lsy)) (@o4 (@lay))",
+       3, 9, 0, 2.5, 0, 1},
+      {"(@lsx (3)) (@lsy (num 2.5)) (@o1 (@lsx)) (@o2 (@lsy)) (@lsd (num 0.25)) (@o3 (@lsd)) (@o4 (@lax))",
+       3, 2.5, 0.25, 0, 0, 1},
+      // A pending phase outside the sprite's three reads as the current one.
+      {"(@lsp (num 2.5)) (@o1 (@lsp)) (@lss (num 0.75)) (@o2 (@lss)) (@o3 (@las)) (@lsp (7)) (@o4 (@lsp))",
+       2, 0.75, -1, 0, 0, 1},
+      {"(@lsv (true)) (@b1 (@lsv)) (@b2 (@lav))", -1, -1, -1, -1, 1, 0},
+      {"(@lav (true)) (@b2 (@lsv)) (@b1 (@lav))", -1, -1, -1, -1, 1, 0},
+      {"(@b2 (@lsm))", -1, -1, -1, -1, 0, 0},
+      // Elements: every assignment and read moves the list on by one.
+      {"(@sex (1)) (@sey (5)) (@sex (3)) (@o1 (@sex)) (@o2 (@sey)) (@o3 (@sex)) (@o4 (@lsx))",
+       1, 5, 3, 0, 0, 1},
+      // Element 0 visible with status 0.25, element 1 turned, element 2 on phase 1.
+      {"(@sev (true)) (@sed (num 0.5)) (@sep (1)) (@ses (num 0.25))"
+       "(@o1 (@sed)) (@o2 (@sep)) (@b1 (@sev)) (@o3 (@ses)) (@o4 (@slidx)) (@b2 (@sem))",
+       0.5, 1, -1, 2, 1, 0},
+  };
+  for (auto& c : cases) {
+    SetUp();
+    std::string source = LocalSpriteProgram;
+    source.replace(source.find("%CMD%"), 5, ExpressionLines(c.Commands, 2));
+    ASSERT_TRUE(LoadTestProgram(source));
+    ASSERT_TRUE(CompileProgram());
+    int32_t count = Sprites.Count;
+    Sprite& gs = Sprites[GlobalItemLinks[7].DataIndex];
+    gs.X = gs.TargetX = 50;
+    gs.Y = gs.TargetY = 70;
+    gs.Angle = 1.5;
+    gs.Phase = 1;
+    gs.Status = 0.5;
+    gs.StatusShown = 1;
+    gs.Visible = 1;
+    std::vector<std::vector<double>> before;
+    for (int32_t e = 0; e < count; e++) before.push_back(SpriteState(Sprites[e]));
+    Run();
+    double out[4];
+    for (int32_t i = 0; i < 4; i++) out[i] = Numbers[GlobalItemLinks[1 + i].DataIndex];
+    EXPECT_EQ(c.O1, out[0]) << c.Commands;
+    EXPECT_EQ(c.O2, out[1]) << c.Commands;
+    EXPECT_EQ(c.O3, out[2]) << c.Commands;
+    EXPECT_EQ(c.O4, out[3]) << c.Commands;
+    EXPECT_EQ(c.B1, Logics[GlobalItemLinks[5].DataIndex]) << c.Commands;
+    EXPECT_EQ(c.B2, Logics[GlobalItemLinks[6].DataIndex]) << c.Commands;
+    ASSERT_EQ(count, Sprites.Count) << c.Commands;
+    for (int32_t e = 0; e < count; e++)
+      EXPECT_EQ(before[e], SpriteState(Sprites[e])) << "global sprite " << e << " after " << c.Commands;
+  }
 }
 
 }  // namespace
