@@ -7,6 +7,7 @@
 #include "exec/eval_next.h"
 #include "exec/numbers.h"
 #include "exec/number_operand.h"
+#include "exec/number_pairs.h"
 #include "base/memory.h"
 #include "base/random.h"
 
@@ -32,14 +33,6 @@ static double Fold() {
   }
   return acc;
 }
-
-static long double Add(long double a, long double b) { return a + b; }
-static long double Sub(long double a, long double b) { return a - b; }
-static long double Mul(long double a, long double b) { return a * b; }
-static long double Div(long double a, long double b) { return a / b; }
-// The exact remainder with the quotient truncated toward zero; by 0 NaN.
-static long double Mod(long double a, long double b) { return fmodl(a, b); }
-static long double Power(long double a, long double b) { return pow((double)a, (double)b); }
 
 // Sum, difference, product, quotient, remainder and power, left to right.
 double ExecNumAdd() { return Fold<Add>(); }

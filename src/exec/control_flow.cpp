@@ -12,10 +12,11 @@ uint32_t ExecFlags;
 // The step that does nothing: an empty command group.
 void DoNothing() {}
 
+// The members of the group step g, which ExecPointer has just passed:
 // Param1 = members - 1. The flags are tested before every member; once one
 // is set, the rest of the group is skipped by the current member's Skip.
-void ExecCmdSequence() {
-  for (int32_t n = OwnStep().Param1; n >= 0; n--) {
+static inline void RunMembers(const ExecItem& g) {
+  for (int32_t n = g.Param1; n >= 0; n--) {
     if (ExecFlags) {
       SkipAtPointer();
       return;
@@ -24,8 +25,9 @@ void ExecCmdSequence() {
   }
 }
 
-// A loop's body; a command group's members run in place, as
-// ExecCmdSequence runs them.
+void ExecCmdSequence() { RunMembers(OwnStep()); }
+
+// A loop's body; the members of a command group run in place.
 static inline void RunBody() {
   ExecItem* p = ExecPointer;
   if (p->Exec != EXEC_FN(Cmd, ExecCmdSequence)) {
@@ -33,13 +35,7 @@ static inline void RunBody() {
     return;
   }
   ExecPointer = p + 1;
-  for (int32_t n = p->Param1; n >= 0; n--) {
-    if (ExecFlags) {
-      SkipAtPointer();
-      return;
-    }
-    RunMember();
-  }
+  RunMembers(*p);
 }
 
 // One member, skipped when a flag is set.

@@ -14,12 +14,14 @@ const double FullColorComponent = 255;
 const double FileTimeUnitsPerSecond = 10000000;
 
 // x rounded to a double: the x87 unit computes in extended precision, and a
-// value becomes an exact double wherever the language stores it.
-// One store of the x87 value as a double (fstp rounds it by the control
-// word); the compiler reads it back from there.
+// value becomes an exact double wherever the language stores it. One fstp
+// rounds it by the control word as it stores it into to.
+inline void StoreDouble(double& to, long double x) { __asm__("fstpl %0" : "=m"(to) : "t"(x) : "st"); }
+
+// The same as a value, read back from the store.
 inline double StoredDouble(long double x) {
   double d;
-  __asm__("fstpl %0" : "=m"(d) : "t"(x) : "st");
+  StoreDouble(d, x);
   return d;
 }
 

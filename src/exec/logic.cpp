@@ -4,16 +4,9 @@
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
 #include "exec/number_operand.h"
+#include "exec/number_pairs.h"
 #include "base/text.h"
 #include "values/sound.h"
-
-// Tests of a pair: p is the previous operand (the first for =), v the new one.
-static bool Equal(double p, double v) { return !(p < v || p > v); }
-static bool NotEqual(double p, double v) { return p < v || p > v; }
-static bool GreaterEqual(double p, double v) { return p >= v; }
-static bool LessEqual(double p, double v) { return !(p > v); }
-static bool Greater(double p, double v) { return p > v; }
-static bool Less(double p, double v) { return !(p >= v); }
 
 // After an operand that decides the result, the rest of the list is jumped
 // over by the next operand's Skip.

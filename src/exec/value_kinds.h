@@ -69,11 +69,10 @@ struct SpriteKind {
   static void Assign(Value& to, const Value& from) { to.AssignData(from); }
 };
 
-// The entry of a local counted from the top of its list (count - slot); a
-// slot outside the list gives an index that Get and Set treat as outside.
+// The entry of a local of kind K.
 template <class K>
 inline int32_t LocalEntry(int32_t slot) {
-  return K::Values().Count - slot;
+  return LocalEntryIn(K::Values(), slot);
 }
 
 // Entry i := v; nothing outside the list.
