@@ -29,8 +29,6 @@ bool LoopTimerTickPending();
 const DWORD TimerLookSlack = 16;
 const DWORD TimerLookStep = 4;
 extern bool TimerLookGated;  // set when the main run starts its timer
-extern DWORD TimerDueAt;
-extern DWORD TimerLookFrom;
 void NoteTimerStarted();
 void NoteTimerMessageTaken();
 bool IsPaused();

@@ -104,8 +104,8 @@ bool IsTimerTickPending() {
 // loop pays a clock read per 50 iterations and about ten looks per period.
 // Until the main run starts its timer every check looks.
 bool TimerLookGated;
-DWORD TimerDueAt;     // clock reading at which the next timer message is due
-DWORD TimerLookFrom;  // clock reading from which the next look is made
+static DWORD TimerDueAt;     // clock reading at which the next timer message is due
+static DWORD TimerLookFrom;  // clock reading from which the next look is made
 
 static void ExpectTimerMessage() {
   TimerDueAt = TimeSys.GetTickCount() + (DWORD)TimerPeriod;

@@ -1,7 +1,8 @@
 // The calls that tie the run to real time and the real cursor: the window
 // timer, the blocking take of the next message, the look for a waiting timer
-// message, the millisecond clock and the cursor position. Tests replace entries to run on a virtual
-// clock; everything else calls the system directly.
+// message, the cursor position and the millisecond clock. Tests replace
+// entries to run on a virtual clock; everything else calls the system
+// directly.
 #pragma once
 #include <windows.h>
 
