@@ -35,14 +35,7 @@ TEST(ImageLoad, MalformedImagesEndWith251) {
       {"a data index outside REAL", std::string(MainProgram) + "global\n  real dataindex=3 datatable=6",
        251},
   };
-  for (const ExitCase& c : cases) {
-    std::string error;
-    std::vector<uint8_t> image = AssembleOrEmpty(c.Source, &error);
-    ASSERT_FALSE(image.empty()) << c.Name << ": " << error;
-    ProgramRun run = RunImage(image);
-    ASSERT_TRUE(run.Started) << c.Name << ": " << run.Output;
-    EXPECT_EQ(c.Expected, run.ExitCode) << c.Name << ": " << run.Output;
-  }
+  ExpectExitCodes(cases);
 }
 
 // A program whose deepest path has the given number of items: main's body,
@@ -57,18 +50,8 @@ std::string DeepProgram(int levels) {
 }
 
 TEST(ImageLoad, TreesUpToTheDepthCapRun) {
-  const struct {
-    int Levels;
-    uint32_t Expected;
-  } cases[] = {{1024, 7}, {1025, 251}};
-  for (auto& c : cases) {
-    std::string error;
-    std::vector<uint8_t> image = AssembleOrEmpty(DeepProgram(c.Levels), &error);
-    ASSERT_FALSE(image.empty()) << c.Levels << ": " << error;
-    ProgramRun run = RunImage(image);
-    ASSERT_TRUE(run.Started) << c.Levels << ": " << run.Output;
-    EXPECT_EQ(c.Expected, run.ExitCode) << c.Levels << " levels: " << run.Output;
-  }
+  const ExitCase cases[] = {{"1024 levels", DeepProgram(1024), 7}, {"1025 levels", DeepProgram(1025), 251}};
+  ExpectExitCodes(cases);
 }
 
 TEST(ImageLoad, DamagedImagesEndWith251OrRun) {

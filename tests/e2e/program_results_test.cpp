@@ -11,16 +11,7 @@
 
 namespace {
 
-TEST(ProgramResults, ComputedExitCodes) {
-  for (const ResultProgram& c : ResultPrograms()) {
-    std::string error;
-    std::vector<uint8_t> image = AssembleOrEmpty(c.Source, &error);
-    ASSERT_FALSE(image.empty()) << c.Name << ": " << error;
-    ProgramRun run = RunImage(image);
-    ASSERT_TRUE(run.Started) << c.Name << ": " << run.Output;
-    EXPECT_EQ(c.Expected, run.ExitCode) << c.Name << ": " << run.Output;
-  }
-}
+TEST(ProgramResults, ComputedExitCodes) { ExpectExitCodes(ResultPrograms()); }
 
 TEST(ProgramResults, BundledProgram) {
   ProgramRun run = RunExe(BuildPath("bundled.exe"));

@@ -4,6 +4,8 @@
 #include <stdint.h>
 #include <string>
 #include <vector>
+#include <gtest/gtest.h>
+#include "lib/program_asm.h"
 
 struct ProgramRun {
   bool Started = false;    // the launcher ran and reported an exit code
@@ -27,3 +29,17 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
                   const std::string& env = "", const std::string& launcher = "tools/yltrun.exe");
+
+// Each case's Source assembled, bound and run: its exit code must be its
+// Expected. Cases have Name, Source and Expected.
+template <class Cases>
+void ExpectExitCodes(const Cases& cases) {
+  for (const auto& c : cases) {
+    std::string error;
+    std::vector<uint8_t> image = AssembleOrEmpty(c.Source, &error);
+    ASSERT_FALSE(image.empty()) << c.Name << ": " << error;
+    ProgramRun run = RunImage(image);
+    ASSERT_TRUE(run.Started) << c.Name << ": " << run.Output;
+    EXPECT_EQ(c.Expected, run.ExitCode) << c.Name << ": " << run.Output;
+  }
+}
