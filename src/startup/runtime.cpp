@@ -10,6 +10,7 @@
 #include "exec/numbers.h"
 #include "exec/constants.h"
 #include "image/image_loader.h"
+#include "system/data_files.h"
 #include "values/palette.h"
 #include "values/sprite.h"
 #include "values/sound.h"
@@ -48,6 +49,7 @@ Initializer Initializers[] = {
     // The other subsystems' global objects.
     InitNewLineText,
     InitCaptionTexts,
+    InitDataFileNames,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

@@ -2,6 +2,7 @@
 // window, the window procedure and the main run at their places. Each does
 // the least that keeps the run sound; its subsystem replaces it.
 #include "window/later_services.h"
+#include "base/global_storage.h"
 #include "exec/pump_hooks.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
@@ -46,7 +47,14 @@ uint8_t MusicEndNotified;
 void HandleMusicEnd() {}
 
 // Data files and console: none is opened.
+GLOBAL_OBJECT(Text, ReadFileName);
+GLOBAL_OBJECT(Text, WriteFileName);
+uint8_t FileError;
 int32_t FileIdleTicks;
+void InitDataFileNames() {
+  ReadFileName.InitEmpty();
+  WriteFileName.InitEmpty();
+}
 void CloseFiles() {}
 bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}

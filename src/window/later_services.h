@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <stdint.h>
+#include "system/data_files.h"
 
 // Font cache.
 void InitFontCache();
@@ -36,9 +37,7 @@ extern uint32_t MusicDevice;  // the open sequencer device id, 0 when none
 extern uint8_t MusicEndNotified;
 void HandleMusicEnd();
 
-// Data files and the console.
-extern int32_t FileIdleTicks;
-void CloseFiles();
+// The console (the data files are in system/data_files.h).
 bool InConsoleMode();
 void FreeProgramConsole();
 
