@@ -366,14 +366,18 @@ program
 // only the error flag is checked.
 TEST(FilesEndToEnd, SetVolumeLabel) {
   if (!Built("ExecBoolFileError")) GTEST_SKIP() << "the program cannot read the file error flag yet";
-  std::string copy = ScratchDir() + "/build";
-  std::string cmd = "mkdir -p '" + copy + "' && cp -al '" + BuildPath("wineprefix") + "' '" + copy +
-                    "/wineprefix' && cp '" + BuildPath("xvfb.state") + "' '" + copy + "/' 2>/dev/null; mkdir -p '" +
-                    copy + "/wineprefix/drive_c/work'";
+  // Beside the scratch directory, which RunImage makes afresh. The files are
+  // linked, but the registry, which Wine writes, is copied.
+  std::string copy = BuildPath("e2e-scratch/FilesEndToEnd.SetVolumeLabel-build");
+  std::string prefix = BuildPath("wineprefix"), newPrefix = copy + "/wineprefix";
+  std::string cmd = "rm -rf '" + copy + "' && mkdir -p '" + copy + "' && cp -al '" + prefix + "' '" + newPrefix +
+                    "' && rm '" + newPrefix + "'/*.reg && cp '" + prefix + "'/*.reg '" + newPrefix + "/' && mkdir '" +
+                    newPrefix + "/drive_c/work' && (cp '" + BuildPath("xvfb.state") + "' '" + copy +
+                    "/' 2>/dev/null || true)";
   ASSERT_EQ(0, system(cmd.c_str()));
   RunOptions options;
   options.Env = "YELTO_BUILD='" + copy + "'";
-  options.WorkDir = copy + "/wineprefix/drive_c/work";
+  options.WorkDir = newPrefix + "/drive_c/work";
   ProgramRun run = RunSource(SetVolumeLabel, options);
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ(2u, run.ExitCode) << "the file error flag is set: " << run.Output;

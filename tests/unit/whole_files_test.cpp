@@ -50,15 +50,23 @@ TEST_F(WholeFiles, CreateMakesOrEmptiesFiles) {
   EXPECT_EQ(1, FileError);
 }
 
-// Over a read-only file the create reports success and leaves it alone.
-// Wine runs as root here, and root opens a read-only file for writing.
-TEST_F(WholeFiles, CreateOverReadOnlyFileKeepsIt) {
+// Over an existing file that cannot be opened (here: held without sharing,
+// then read-only) the create reports success and leaves the file alone.
+TEST_F(WholeFiles, CreateOverAFileItCannotOpen) {
+  ASSERT_TRUE(Put("held.txt", "keep"));
+  HANDLE held = CreateFileA("held.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  EXPECT_EQ(1, Logic(FileCreate, "held.txt"));
+  EXPECT_EQ(0, FileError);
+  CloseHandle(held);
+  EXPECT_EQ("keep", Get("held.txt"));
+
   ASSERT_TRUE(Put("ro.txt", "keep"));
   SetFileAttributesA("ro.txt", FILE_ATTRIBUTE_READONLY);
   HANDLE probe = CreateFileA("ro.txt", GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (probe != INVALID_HANDLE_VALUE) {
     CloseHandle(probe);
-    GTEST_SKIP() << "the system opens read-only files for writing (Wine as root)";
+    GTEST_SKIP() << "the system opens read-only files for writing (Wine runs as root)";
   }
   EXPECT_EQ(1, Logic(FileCreate, "ro.txt"));
   EXPECT_EQ(0, FileError);
