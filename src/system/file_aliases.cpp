@@ -48,9 +48,11 @@ bool ReadAlias(Text& result, int32_t row) {
   return true;
 }
 
-// A key the INI format cannot hold: empty, with '=', or read as a section.
+// A key the INI format cannot hold: empty, with '=' or a line end, or read
+// as a section.
 static bool IsBadAliasKey(const Text& key) {
-  return key.Length() == 0 || key.FindChar('=') >= 0 || key.GetChar(0) == '[';
+  return key.Length() == 0 || key.FindChar('=') >= 0 || key.FindChar('\r') >= 0 || key.FindChar('\n') >= 0 ||
+         key.GetChar(0) == '[';
 }
 
 // Text operand, trimmed: the write file's alias in the current language; the

@@ -105,6 +105,7 @@ uint8_t ExecBoolDirCreate() {
   return 0;
 }
 
+// The same, the result dropped.
 void ExecCmdDirCreate() { ExecBoolDirCreate(); }
 
 // Deletes the file named by the text, else the empty directory of that name;
@@ -118,6 +119,7 @@ uint8_t ExecBoolFileDelete() {
   return 0;
 }
 
+// The same, the result dropped.
 void ExecCmdFileDelete() { ExecBoolFileDelete(); }
 
 // "X:" asks whether drive X exists, "X:\" also for its readable volume.
@@ -160,10 +162,11 @@ static uint8_t CopyOrMove(bool move) {
   return 0;
 }
 
-// Copies the read file to the write file, which must not exist yet.
+// No operand: copies the read file to the write file, which must not exist
+// yet; the command drops the result.
 uint8_t ExecBoolFileCopy() { return CopyOrMove(false); }
 void ExecCmdFileCopy() { CopyOrMove(false); }
 
-// Moves (renames) the read file to the write file.
+// No operand: moves (renames) the read file to the write file.
 uint8_t ExecBoolFileMove() { return CopyOrMove(true); }
 void ExecCmdFileMove() { CopyOrMove(true); }

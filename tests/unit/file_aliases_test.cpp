@@ -124,7 +124,7 @@ TEST_F(FileAliases, RefusedNamesAndAliases) {
     const char* Alias;
   } cases[] = {
       {"", "x"},           {"a=b.txt", "x"},     {"[sect].txt", "x"}, {"dir\\\\", "x"},
-      {"f.txt", "one\rtwo"}, {"f.txt", "one\ntwo"}, {"C:", "x"},
+      {"f.txt", "one\rtwo"}, {"f.txt", "one\ntwo"}, {"C:", "x"}, {"line\nend.txt", "x"},
   };
   for (auto& c : cases) {
     Store(c.Name, c.Alias, EnglishLanguageIndex);
