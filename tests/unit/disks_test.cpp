@@ -82,10 +82,19 @@ TEST_F(Disks, SpaceFromTheExtendedCallOrClusters) {
 }
 
 TEST_F(Disks, RealDrive) {
-  double total = Number(Element(DiskSize)), free = Number(Element(DiskFree));
-  EXPECT_GT(total, 0);
-  EXPECT_GE(free, 0);
-  EXPECT_LE(free, total);
+  // Both paths on the real drive: the extended call as start-up finds it, and clusters.
+  ULARGE_INTEGER available, total, free;
+  ASSERT_TRUE(GetDiskFreeSpaceExA(nullptr, &available, &total, &free));
+  for (bool extended : {true, false}) {
+    GetDiskFreeSpaceExProc = extended ? GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetDiskFreeSpaceExA") : nullptr;
+    double size = Number(Element(DiskSize)), unused = Number(Element(DiskFree));
+    if (extended) {
+      EXPECT_EQ((double)total.QuadPart, size);
+    }
+    EXPECT_GT(size, 0) << extended;
+    EXPECT_GE(unused, 0) << extended;
+    EXPECT_LE(unused, size) << extended;
+  }
   DWORD serial = 0;
   char label[MAX_PATH] = "";
   BOOL known = GetVolumeInformationA(nullptr, label, MAX_PATH, &serial, nullptr, nullptr, nullptr, 0);
