@@ -56,6 +56,7 @@ void InitDataFileNames() {
   WriteFileName.InitEmpty();
 }
 void CloseFiles() {}
+
 // Each open makes the handle the data files will make; nothing is buffered,
 // so a flush has nothing to write, and the stand-in close leaves it open.
 BufferedFile ReadFileState, WriteFileState;
@@ -73,6 +74,7 @@ bool OpenReadFile() {
 }
 bool OpenWriteFile() { return OpenStandIn(WriteFileState, WriteFileName, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS); }
 bool FlushWriteFile() { return true; }
+
 bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}
 
