@@ -11,6 +11,7 @@
 #include "exec/constants.h"
 #include "image/image_loader.h"
 #include "system/data_files.h"
+#include "system/file_aliases.h"
 #include "values/palette.h"
 #include "values/sprite.h"
 #include "values/sound.h"
@@ -50,6 +51,7 @@ Initializer Initializers[] = {
     InitNewLineText,
     InitCaptionTexts,
     InitDataFileNames,
+    InitAliasTexts,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

@@ -22,9 +22,10 @@ std::string ScratchDir() {
 static std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args,
-                  const std::string& env, const std::string& launcher) {
-  std::string cmd = env + " " + Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " +
-                    Quote(BuildPath(launcher)) + " " + Quote(exePath);
+                  const std::string& env, const std::string& launcher, const std::string& workDir) {
+  std::string cmd = (workDir.empty() ? "" : "cd " + Quote(workDir) + " && ") + env + " " +
+                    Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " + Quote(BuildPath(launcher)) +
+                    " " + Quote(exePath);
   for (const std::string& a : args) cmd += " " + Quote(a);
   // Output goes to a file, not a pipe: Wine's background processes inherit
   // the descriptors and would hold a pipe open long after the program ended.
@@ -56,5 +57,12 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
   }
   std::string exe = dir + "/" + options.ExeName;
   if (!WriteFileBytes(exe, bound)) ADD_FAILURE() << "cannot write " << exe;
-  return RunExe(exe, options.Args, options.Env, options.Launcher);
+  std::string work = options.WorkDir;
+  if (!work.empty() && work[0] != '/') {
+    work = dir + "/" + work;
+    if (system(("mkdir -p " + Quote(work)).c_str()) != 0) ADD_FAILURE() << "cannot make " << work;
+  }
+  ProgramRun run = RunExe(exe, options.Args, options.Env, options.Launcher, work);
+  run.WorkDir = work;
+  return run;
 }

@@ -11,6 +11,7 @@ struct ProgramRun {
   bool Started = false;    // the launcher ran and reported an exit code
   uint32_t ExitCode = 0;
   std::string Output;      // what the launcher and the program printed
+  std::string WorkDir;     // the directory the program ran in, when the options named one
 };
 
 std::string BuildPath(const std::string& name);
@@ -22,13 +23,17 @@ struct RunOptions {
   std::string Env;                   // assignments put before the command
   std::vector<std::string> Args;
   std::string Launcher = "tools/yltrun.exe";  // or "tools/yltwin.exe", the window probe
+  // The program's current directory: a fresh folder of that name inside the
+  // scratch directory, or an absolute path; empty: the test's own.
+  std::string WorkDir;
 };
 
 // Binds image into the engine and runs it.
 ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options = RunOptions());
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
-                  const std::string& env = "", const std::string& launcher = "tools/yltrun.exe");
+                  const std::string& env = "", const std::string& launcher = "tools/yltrun.exe",
+                  const std::string& workDir = "");
 
 // Each case's Source assembled, bound and run: its exit code must be its
 // Expected. Cases have Name, Source and Expected.

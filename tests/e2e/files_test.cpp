@@ -1,0 +1,386 @@
+// Files, directories, disks and aliases end to end: each program runs under
+// Wine in a scratch directory of its own (a Z: path), reports what it saw in
+// the bits of its exit code, and its files are checked natively afterwards.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <string>
+#include <vector>
+#include "lib/file_bytes.h"
+#include "lib/program_asm.h"
+#include "run_program.h"
+
+namespace {
+
+// Whether the engine has the execution function yet, that is whether
+// placeholders.def no longer lists it.
+bool Built(const char* function) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFileBytes(std::string(YELTO_SOURCE_DIR) + "/src/exec/placeholders.def", bytes)) return true;
+  std::string def(bytes.begin(), bytes.end());
+  return def.find(std::string("PLACEHOLDER_EXEC(") + function + ",") == std::string::npos;
+}
+
+std::string Contents(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFileBytes(path, bytes)) return "<missing>";
+  return std::string(bytes.begin(), bytes.end());
+}
+bool IsDir(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+ProgramRun RunSource(const char* source, const RunOptions& options) {
+  std::string error;
+  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
+  EXPECT_FALSE(image.empty()) << error;
+  if (image.empty()) return ProgramRun();
+  return RunImage(image, options);
+}
+
+// Creates, lists, deletes and tests files and directories; each bit of the
+// exit code is one answer the program got.
+const char* const CreateListDelete = R"(
+global
+  main: function -> main_def
+  code: real = 0
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    #439
+      text_const "a.txt"
+    #439
+      text_const " b.txt "
+    #439
+      text_const "docs\\c.doc"
+    #440
+      text_const "data\\saves"
+    #439
+      text_const "gone.txt"
+    #441
+      text_const "gone.txt"
+    #440
+      text_const "emptydir"
+    #441
+      text_const "emptydir"
+    #443
+      text_const "data"
+    #439
+      text_const "inner.txt"
+    #443
+      text_const ".."
+    if
+      if_cond
+        #239
+          #642
+            text_const "a.txt;docs\\*.doc; b.t?t"
+          text_const "a.txt\r\nc.doc\r\nb.txt\r\n"
+      then
+        @code
+          #39
+            @code
+            num 1
+    if
+      if_cond
+        #442
+          text_const "a.txt"
+      then
+        @code
+          #39
+            @code
+            num 2
+    if
+      if_cond
+        not
+          #442
+            text_const "gone.txt"
+      then
+        @code
+          #39
+            @code
+            num 4
+    if
+      if_cond
+        #442
+          text_const "z:"
+      then
+        @code
+          #39
+            @code
+            num 8
+    if
+      if_cond
+        #442
+          text_const "data\\saves"
+      then
+        @code
+          #39
+            @code
+            num 16
+    if
+      if_cond
+        #33
+          #444
+          num 0
+      then
+        @code
+          #39
+            @code
+            num 32
+    if
+      if_cond
+        not
+          #33
+            #445
+            #444
+      then
+        @code
+          #39
+            @code
+            num 64
+    if
+      if_cond
+        not
+          #439
+            text_const ""
+      then
+        @code
+          #39
+            @code
+            num 128
+    if
+      if_cond
+        not
+          #441
+            text_const "data"
+      then
+        @code
+          #39
+            @code
+            num 256
+    return_code
+      @code
+)";
+
+TEST(FilesEndToEnd, CreateListDelete) {
+  RunOptions options;
+  options.WorkDir = "work";
+  ProgramRun run = RunSource(CreateListDelete, options);
+  ASSERT_TRUE(run.Started) << run.Output;
+  EXPECT_EQ(511u, run.ExitCode) << run.Output;
+  const std::string& w = run.WorkDir;
+  EXPECT_EQ("", Contents(w + "/a.txt"));
+  EXPECT_EQ("", Contents(w + "/b.txt"));
+  EXPECT_EQ("", Contents(w + "/docs/c.doc"));
+  EXPECT_EQ("", Contents(w + "/data/inner.txt"));
+  EXPECT_TRUE(IsDir(w + "/data/saves"));
+  EXPECT_FALSE(Exists(w + "/gone.txt"));
+  EXPECT_FALSE(Exists(w + "/emptydir"));
+}
+
+// Copies and moves a file whose size and times it set, changes its
+// attributes and stores its alias.
+const char* const CopyMoveSizesTimes = R"(
+global
+  main: function -> main_def
+  code: real = 0
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    #439
+      text_const "orig.txt"
+    #449
+      text_const "orig.txt"
+    #508
+      num 1000
+    #464
+      num 13000000000
+    #448
+      text_const "orig.txt"
+    #449
+      text_const "copy.txt"
+    if
+      if_cond
+        #450
+      then
+        @code
+          #39
+            @code
+            num 1
+    if
+      if_cond
+        not
+          #450
+      then
+        @code
+          #39
+            @code
+            num 2
+    #448
+      text_const "copy.txt"
+    #449
+      text_const "moved.txt"
+    if
+      if_cond
+        #451
+      then
+        @code
+          #39
+            @code
+            num 4
+    #448
+      text_const "moved.txt"
+    if
+      if_cond
+        #29
+          #508
+          num 1000
+      then
+        @code
+          #39
+            @code
+            num 8
+    if
+      if_cond
+        and
+          #33
+            #464
+            num 12999999999.99
+          #34
+            #464
+            num 13000000000.01
+      then
+        @code
+          #39
+            @code
+            num 16
+    #449
+      text_const "moved.txt"
+    #454
+      true
+    if
+      if_cond
+        #454
+      then
+        @code
+          #39
+            @code
+            num 32
+    #751
+      text_const " Moved = file "
+    if
+      if_cond
+        #239
+          #751
+          text_const "Moved = file"
+      then
+        @code
+          #39
+            @code
+            num 64
+    if
+      if_cond
+        #239
+          #448
+          text_const "moved.txt"
+      then
+        @code
+          #39
+            @code
+            num 128
+    #454
+      false
+    if
+      if_cond
+        not
+          #454
+      then
+        @code
+          #39
+            @code
+            num 256
+    #449
+      text_const "stamp.txt"
+    #463
+      num 12900000000
+    return_code
+      @code
+)";
+
+TEST(FilesEndToEnd, CopyMoveSizesTimes) {
+  if (!Built("ExecCmdSetReadFileName") || !Built("ExecCmdSetWriteFileName"))
+    GTEST_SKIP() << "the program cannot name its read and write files yet (file-name commands not built)";
+  RunOptions options;
+  options.WorkDir = "work";
+  options.Env = "TZ=UTC";  // local seconds are UTC seconds, as the native checks read them
+  ProgramRun run = RunSource(CopyMoveSizesTimes, options);
+  ASSERT_TRUE(run.Started) << run.Output;
+  EXPECT_EQ(511u, run.ExitCode) << run.Output;
+  const std::string& w = run.WorkDir;
+  const long unixFrom1601 = 11644473600;
+  struct stat st;
+  ASSERT_EQ(0, stat((w + "/orig.txt").c_str(), &st));
+  EXPECT_EQ(1000, st.st_size);
+  EXPECT_EQ(13000000000 - unixFrom1601, st.st_mtime);
+  EXPECT_FALSE(Exists(w + "/copy.txt"));
+  ASSERT_EQ(0, stat((w + "/moved.txt").c_str(), &st));
+  EXPECT_EQ(1000, st.st_size);
+  EXPECT_EQ(std::string(1000, '\0'), Contents(w + "/moved.txt"));
+  EXPECT_TRUE(st.st_mode & S_IWUSR) << "read-only was cleared again";
+  ASSERT_EQ(0, stat((w + "/stamp.txt").c_str(), &st));  // made by the time command
+  EXPECT_EQ(0, st.st_size);
+  EXPECT_EQ(12900000000 - unixFrom1601, st.st_atime);
+  std::string ini = Contents(w + "/ALIASES.INI");
+  EXPECT_NE(std::string::npos, ini.find("[LANGID 9]")) << ini;
+  EXPECT_NE(std::string::npos, ini.find("moved.txt=Moved = file")) << ini;
+}
+
+const char* const SetVolumeLabel = R"(
+global
+  main: function -> main_def
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    #446
+      text_const "YELTO"
+    if
+      if_cond
+        #509
+      then
+        return_code
+          num 1
+      else
+        return_code
+          num 2
+)";
+
+// Under Wine the label goes to a file at the root of the current drive and
+// is never read back, so the program runs on C: of a copy of the prefix and
+// only the error flag is checked.
+TEST(FilesEndToEnd, SetVolumeLabel) {
+  if (!Built("ExecBoolFileError")) GTEST_SKIP() << "the program cannot read the file error flag yet";
+  // Beside the scratch directory, which RunImage makes afresh. The files are
+  // linked, but the registry, which Wine writes, is copied.
+  std::string copy = BuildPath("e2e-scratch/FilesEndToEnd.SetVolumeLabel-build");
+  std::string prefix = BuildPath("wineprefix"), newPrefix = copy + "/wineprefix";
+  std::string cmd = "rm -rf '" + copy + "' && mkdir -p '" + copy + "' && cp -al '" + prefix + "' '" + newPrefix +
+                    "' && rm '" + newPrefix + "'/*.reg && cp '" + prefix + "'/*.reg '" + newPrefix + "/' && mkdir '" +
+                    newPrefix + "/drive_c/work' && (cp '" + BuildPath("xvfb.state") + "' '" + copy +
+                    "/' 2>/dev/null || true)";
+  ASSERT_EQ(0, system(cmd.c_str()));
+  RunOptions options;
+  options.Env = "YELTO_BUILD='" + copy + "'";
+  options.WorkDir = newPrefix + "/drive_c/work";
+  ProgramRun run = RunSource(SetVolumeLabel, options);
+  ASSERT_TRUE(run.Started) << run.Output;
+  EXPECT_EQ(2u, run.ExitCode) << "the file error flag is set: " << run.Output;
+}
+
+}  // namespace
