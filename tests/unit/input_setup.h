@@ -65,7 +65,7 @@ class InputTest : public MainWindowFixture {
   }
   // Runs a program whose main body is body (items at depth 2) with the
   // globals r (real), b and b2 (logic), and ico, a picture whose top-left
-  // pixel is 56 (a hot-spot marker), and nanv, a NaN.
+  // pixel is 56 (a hot-spot marker), nanv, a NaN, and t (text).
   void RunBody(const std::string& body) {
     std::string source = R"(
 global
@@ -75,6 +75,7 @@ global
   b2: logic = false
   ico: picture = dot
   nanv: real = nan
+  t: text = "unset"
 picture dot fill=0
   key y=56
   |y
@@ -93,6 +94,10 @@ program
   static double R() { return Numbers[GlobalItemLinks[1].DataIndex]; }
   static uint8_t B() { return Logics[GlobalItemLinks[2].DataIndex]; }
   static uint8_t B2() { return Logics[GlobalItemLinks[3].DataIndex]; }
+  static std::string T() {
+    const Text& t = Texts[GlobalItemLinks[6].DataIndex];
+    return std::string(t.Chars(), t.Length());
+  }
   // A second top-level entry over the main window's handle: while it is the
   // current window the filter is out of graphics mode.
   static int32_t AddProgramWindow() {
