@@ -1,4 +1,4 @@
-// yltwin PROGRAM [close|watch|input SCRIPT] [TIMEOUT-MS]: runs a Windows program, waits for
+// yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS]: runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
@@ -13,6 +13,10 @@
 //   wMS      wait MS milliseconds
 // then the caption is polled until it starts with "done" (printed as
 // "final [...]") and the window is closed.
+// With latency N (a benchmark, not a test) N presses of the A key are sent
+// one at a time, each stamped with QueryPerformanceCounter; the program is
+// to show the number of keys it has read as its caption, and the time until
+// the caption shows each new count is measured. Prints min, mean and max.
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -100,6 +104,46 @@ static void PrintFinalCaption(HWND window, DWORD timeout) {
   printf("final [%s]\n", text);
 }
 
+static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
+  return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+// Keys at irregular spacing, so that they fall at every phase of the timer.
+static void MeasureLatency(HWND window, int count, DWORD timeout) {
+  SetForegroundWindow(window);
+  SetFocus(window);
+  Sleep(500);
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  double least = 1e30, most = 0, sum = 0;
+  int seen = 0;
+  for (int i = 1; i <= count; i++) {
+    char want[16], text[64];
+    snprintf(want, sizeof want, "%d", i);
+    LARGE_INTEGER sent, now;
+    QueryPerformanceCounter(&sent);
+    SendKey('A', false, false);
+    SendKey('A', false, true);
+    do {
+      GetWindowTextA(window, text, sizeof text);
+      QueryPerformanceCounter(&now);
+      if (strcmp(text, want) == 0) break;
+    } while (Milliseconds(sent, now, frequency) < timeout);
+    if (strcmp(text, want) != 0) {
+      printf("key %d not seen\n", i);
+      break;
+    }
+    double ms = Milliseconds(sent, now, frequency);
+    printf("key %d %.2f ms\n", i, ms);
+    least = ms < least ? ms : least;
+    most = ms > most ? ms : most;
+    sum += ms;
+    seen++;
+    Sleep(40 + (i * 37) % 53);
+  }
+  if (seen) printf("latency min %.2f mean %.2f max %.2f ms over %d keys\n", least, sum / seen, most, seen);
+}
+
 static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < timeout) {
@@ -113,12 +157,13 @@ static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT] [TIMEOUT-MS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
   const char* script = argc > 3 && strcmp(argv[2], "input") == 0 ? argv[3] : nullptr;
-  int timeoutArg = script ? 4 : 3;
+  int latencyKeys = argc > 3 && strcmp(argv[2], "latency") == 0 ? atoi(argv[3]) : 0;
+  int timeoutArg = script || latencyKeys ? 4 : 3;
   DWORD timeout = argc > timeoutArg ? (DWORD)atoi(argv[timeoutArg]) : 20000;
   char line[1024];
   snprintf(line, sizeof line, "\"%s\"", argv[1]);
@@ -151,7 +196,8 @@ int main(int argc, char** argv) {
       PlayInput(window, script);
       PrintFinalCaption(window, timeout);
     }
-    if (close || script) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (latencyKeys) MeasureLatency(window, latencyKeys, timeout);
+    if (close || script || latencyKeys) PostMessageA(window, WM_CLOSE, 0, 0);
   } else {
     printf("no window\n");
   }
