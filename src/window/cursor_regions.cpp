@@ -17,7 +17,7 @@ int32_t CursorRegionCount;
 int32_t CursorRegionCapacity;
 
 void RemoveCursorRegion(int32_t i) {
-  Icon::ReleaseRecord(CursorRegions[i].Icon);
+  Icon::ReleaseRecord(CursorRegions[i].IconRecord);
   memmove(CursorRegions + i, CursorRegions + i + 1, (CursorRegionCount - i - 1) * sizeof(CursorRegion));
   CursorRegionCount--;
 }

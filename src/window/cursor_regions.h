@@ -9,7 +9,7 @@ struct CursorRegion {
   int32_t Left, Bottom;  // lower-left corner in surface pixels, y upward (inclusive)
   int32_t Right, Top;    // upper-right corner (exclusive)
   HCURSOR Cursor;        // the icon's cursor; the system arrow for the empty icon
-  IconData* Icon;        // one reference to the icon, so its cursor lives as long as the region
+  IconData* IconRecord;  // one reference to the icon, so its cursor lives as long as the region
 };
 
 const int32_t CursorRegionGrowth = 64;

@@ -31,6 +31,7 @@ static void WaitForEntry(const InputRing& ring) {
   while (!ExecFlags && ring.IsEmpty() && !InConsoleMode()) Pump.WaitTicks(1);
 }
 
+// No operand: waits for a key, then drops it.
 void ExecCmdWaitKey() {
   WaitForEntry(KeyRing);
   KeyRing.Read();
@@ -42,6 +43,7 @@ double ExecNumWaitKey() {
   return KeyRing.Read();
 }
 
+// No operand: waits for a character, then drops it.
 void ExecCmdWaitChar() {
   WaitForEntry(CharRing);
   CharRing.Read();
@@ -53,6 +55,7 @@ void ExecTextWaitChar(Text& r) {
   r.AssignChar((uint8_t)CharRing.Read());
 }
 
+// No operand: both rings emptied; keys held stay held.
 void ExecCmdFlushKeys() {
   KeyRing.Flush();
   CharRing.Flush();
@@ -64,12 +67,13 @@ static void RequestLockState(uint8_t& state, uint8_t& request) {
   request = 1;
 }
 
+// A logic operand each: the state to set Num Lock, Caps Lock, Scroll Lock, Insert to.
 void ExecCmdSetNumLock() { RequestLockState(NumLockState, NumLockRequest); }
 void ExecCmdSetCapsLock() { RequestLockState(CapsLockState, CapsLockRequest); }
 void ExecCmdSetScrollLock() { RequestLockState(ScrollLockState, ScrollLockRequest); }
 void ExecCmdSetInsert() { RequestLockState(InsertState, InsertRequest); }
 
-// The lock states as last read or requested.
+// No operand: the lock states as last read or requested.
 uint8_t ExecBoolNumLock() { return NumLockState; }
 uint8_t ExecBoolCapsLock() { return CapsLockState; }
 uint8_t ExecBoolScrollLock() { return ScrollLockState; }

@@ -7,6 +7,7 @@
 #include "window/mouse_state.h"
 #include "window/window_table.h"
 
+// No operand: the left or the right button is down, as the last message said.
 uint8_t ExecBoolMouseL() { return MouseLeftDown; }
 uint8_t ExecBoolMouseR() { return MouseRightDown; }
 
@@ -17,11 +18,13 @@ static uint8_t TakeLatch(uint8_t& latch) {
   return v;
 }
 
+// No operand: a press (or a double click) since the last test; the test clears it.
 uint8_t ExecBoolMouseLClick() { return TakeLatch(MouseLeftClick); }
 uint8_t ExecBoolMouseRClick() { return TakeLatch(MouseRightClick); }
 uint8_t ExecBoolMouseLDoubleClick() { return TakeLatch(MouseLeftDoubleClick); }
 uint8_t ExecBoolMouseRDoubleClick() { return TakeLatch(MouseRightDoubleClick); }
 
+// No operand: the position in fields the last pump computed.
 double ExecNumMouseX() { return MouseX; }
 double ExecNumMouseY() { return MouseY; }
 

@@ -116,6 +116,21 @@ TEST_F(IconFileTest, WindowIcon) {
   EXPECT_EQ(h, copy.GetWindowIcon()) << "shared with the record";
 }
 
+// Without a temporary file there is no window icon, and every call tries
+// again until one can be made.
+TEST_F(IconFileTest, WindowIconRetriedAfterAFailure) {
+  char saved[MAX_PATH] = "";
+  DWORD had = GetEnvironmentVariableA("TMP", saved, sizeof saved);
+  std::string missing = TempDir() + "no_such_dir_yelto\\";
+  SetEnvironmentVariableA("TMP", missing.c_str());
+  Icon icon;
+  icon.WritablePixels()[0] = 9;
+  EXPECT_EQ(nullptr, icon.GetWindowIcon());
+  EXPECT_EQ(nullptr, icon.Data->WindowIcon);
+  SetEnvironmentVariableA("TMP", had ? saved : nullptr);
+  EXPECT_NE(nullptr, icon.GetWindowIcon()) << "made once a file can be written";
+}
+
 // The cursor's AND plane (top half of its mask) and XOR plane (bottom half),
 // 4 bytes a row, top row first.
 struct CursorPlanes {

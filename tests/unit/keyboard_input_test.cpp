@@ -242,6 +242,30 @@ TEST_F(KeyboardInputTest, OutsideGraphicsModeKeysAreRecordedNotSwallowed) {
   EXPECT_EQ(2, KeysDownCount);
 }
 
+// The pump hands every message to the filter: swallowed keys never reach the
+// window, the others are translated (the character comes back through the
+// queue) and dispatched.
+WNDPROC EngineProc;
+std::vector<UINT> Dispatched;
+LRESULT CALLBACK RecordingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN || m == WM_CHAR) Dispatched.push_back(m);
+  return CallWindowProcA(EngineProc, w, m, wp, lp);
+}
+
+TEST_F(KeyboardInputTest, ThroughThePump) {
+  EngineProc = (WNDPROC)SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, (LONG_PTR)RecordingProc);
+  Dispatched.clear();
+  PostMessageA(MainWindow, WM_SYSKEYDOWN, VK_MENU, KeyParam(0x38, false) | 1 << 29);
+  PostMessageA(MainWindow, WM_KEYDOWN, 'A', KeyParam(0x1E, false));
+  PostMessageA(MainWindow, WM_KEYDOWN, VK_F10, KeyParam(0x44, false));
+  PumpMessages(false);
+  SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, (LONG_PTR)EngineProc);
+  EXPECT_EQ((std::vector<int32_t>{18, 'A', 121}), Taken(KeyRing));
+  EXPECT_EQ((std::vector<UINT>{WM_KEYDOWN, WM_CHAR}), Dispatched) << "Alt and F10 were swallowed";
+  ASSERT_FALSE(CharRing.IsEmpty()) << "the translated character was recorded";
+  EXPECT_EQ('a', CharRing.Read() | 0x20);
+}
+
 class DialogKeysTest : public InputTest {
  public:
   int32_t Edit, Memo, Button, Default, Check;
