@@ -57,14 +57,24 @@ static void SendButton(DWORD down, DWORD up) {
   SendInput(2, in, sizeof in[0]);
 }
 
+// Input goes to the foreground window; windows of other programs on the same
+// display may take that place at any time, so it is asked for again before
+// every word of a script.
+static void BringToFront(HWND window) {
+  for (int i = 0; i < 40 && GetForegroundWindow() != window; i++) {
+    SetForegroundWindow(window);
+    Sleep(50);
+  }
+}
+
 static void PlayInput(HWND window, const char* script) {
-  SetForegroundWindow(window);
-  SetFocus(window);
+  BringToFront(window);
   Sleep(300);
   const char* p = script;
   while (*p) {
     while (*p == ' ') p++;
     if (!*p) break;
+    BringToFront(window);
     char op = *p++;
     char* end;
     long a = strtol(p, &end, 10);
@@ -110,8 +120,7 @@ static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER f
 
 // Keys at irregular spacing, so that they fall at every phase of the timer.
 static void MeasureLatency(HWND window, int count, DWORD timeout) {
-  SetForegroundWindow(window);
-  SetFocus(window);
+  BringToFront(window);
   Sleep(500);
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
@@ -121,6 +130,7 @@ static void MeasureLatency(HWND window, int count, DWORD timeout) {
     char want[16], text[64];
     snprintf(want, sizeof want, "%d", i);
     LARGE_INTEGER sent, now;
+    BringToFront(window);
     QueryPerformanceCounter(&sent);
     SendKey('A', false, false);
     SendKey('A', false, true);
