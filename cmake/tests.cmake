@@ -28,3 +28,6 @@ endfunction()
 add_suites(unit "${UNIT_SOURCES}" ${WINE_RUN} ${CMAKE_BINARY_DIR}/yelto_tests.exe)
 add_suites(host "${HOST_TEST_SOURCES}" ${CMAKE_BINARY_DIR}/host_tests)
 add_suites(e2e "${E2E_SOURCES}" ${CMAKE_BINARY_DIR}/e2e_tests)
+# Real input goes to the foreground window of the display the tests share;
+# windows of tests running alongside would take it.
+set_tests_properties(e2e.RealInput PROPERTIES RUN_SERIAL TRUE)

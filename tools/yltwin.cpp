@@ -1,9 +1,22 @@
-// yltwin PROGRAM [close|watch] [TIMEOUT-MS]: runs a Windows program, waits for
+// yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS]: runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
 // the milliseconds from start to the window's showing and to the end. A program still running at the
 // timeout is ended and reported.
+// With input the window is brought to the front and SCRIPT is played as real
+// input (SendInput, SetCursorPos), words separated by spaces:
+//   kVK[e]   press and release virtual key VK (decimal); e: an extended key
+//   dVK[e], uVK[e]   press only, release only
+//   mX,Y     move the pointer to client pixel (X, Y)
+//   l, r     click the left or the right button where the pointer is
+//   wMS      wait MS milliseconds
+// then the caption is polled until it starts with "done" (printed as
+// "final [...]") and the window is closed.
+// With latency N (a benchmark, not a test) N presses of the A key are sent
+// one at a time, each stamped with QueryPerformanceCounter; the program is
+// to show the number of keys it has read as its caption, and the time until
+// the caption shows each new count is measured. Prints min, mean and max.
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -26,6 +39,121 @@ static BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
   return TRUE;
 }
 
+// Shift keys need their scan code: the system tells left from right by it.
+static void SendKey(WORD vk, bool extended, bool up) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = vk == VK_RSHIFT ? 0x36 : (WORD)MapVirtualKeyA(vk, 0);
+  in.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+  SendInput(1, &in, sizeof in);
+}
+
+static void SendButton(DWORD down, DWORD up) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = down;
+  in[1].mi.dwFlags = up;
+  SendInput(2, in, sizeof in[0]);
+}
+
+// Input goes to the foreground window; windows of other programs on the same
+// display may take that place at any time, so it is asked for again before
+// every word of a script.
+static void BringToFront(HWND window) {
+  for (int i = 0; i < 40 && GetForegroundWindow() != window; i++) {
+    SetForegroundWindow(window);
+    Sleep(50);
+  }
+}
+
+static void PlayInput(HWND window, const char* script) {
+  BringToFront(window);
+  Sleep(300);
+  const char* p = script;
+  while (*p) {
+    while (*p == ' ') p++;
+    if (!*p) break;
+    BringToFront(window);
+    char op = *p++;
+    char* end;
+    long a = strtol(p, &end, 10);
+    p = end;
+    if (op == 'k' || op == 'd' || op == 'u') {
+      bool extended = *p == 'e';
+      if (extended) p++;
+      if (op != 'u') SendKey((WORD)a, extended, false);
+      if (op != 'd') SendKey((WORD)a, extended, true);
+    } else if (op == 'm') {
+      long b = *p == ',' ? strtol(p + 1, &end, 10) : 0;
+      p = end;
+      POINT pt = {a, b};
+      ClientToScreen(window, &pt);
+      SetCursorPos(pt.x, pt.y);
+    } else if (op == 'l') {
+      SendButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    } else if (op == 'r') {
+      SendButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    } else if (op == 'w') {
+      Sleep((DWORD)a);
+    }
+    while (*p && *p != ' ') p++;
+    Sleep(30);
+  }
+}
+
+// The caption once it starts with "done"; what it is at the timeout otherwise.
+static void PrintFinalCaption(HWND window, DWORD timeout) {
+  char text[512] = "";
+  DWORD start = GetTickCount();
+  do {
+    GetWindowTextA(window, text, sizeof text);
+    if (strncmp(text, "done", 4) == 0) break;
+    Sleep(20);
+  } while (GetTickCount() - start < timeout);
+  printf("final [%s]\n", text);
+}
+
+static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
+  return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+// Keys at irregular spacing, so that they fall at every phase of the timer.
+static void MeasureLatency(HWND window, int count, DWORD timeout) {
+  BringToFront(window);
+  Sleep(500);
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  double least = 1e30, most = 0, sum = 0;
+  int seen = 0;
+  for (int i = 1; i <= count; i++) {
+    char want[16], text[64];
+    snprintf(want, sizeof want, "%d", i);
+    LARGE_INTEGER sent, now;
+    BringToFront(window);
+    QueryPerformanceCounter(&sent);
+    SendKey('A', false, false);
+    SendKey('A', false, true);
+    do {
+      GetWindowTextA(window, text, sizeof text);
+      QueryPerformanceCounter(&now);
+      if (strcmp(text, want) == 0) break;
+    } while (Milliseconds(sent, now, frequency) < timeout);
+    if (strcmp(text, want) != 0) {
+      printf("key %d not seen\n", i);
+      break;
+    }
+    double ms = Milliseconds(sent, now, frequency);
+    printf("key %d %.2f ms\n", i, ms);
+    least = ms < least ? ms : least;
+    most = ms > most ? ms : most;
+    sum += ms;
+    seen++;
+    Sleep(40 + (i * 37) % 53);
+  }
+  if (seen) printf("latency min %.2f mean %.2f max %.2f ms over %d keys\n", least, sum / seen, most, seen);
+}
+
 static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < timeout) {
@@ -39,11 +167,14 @@ static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|watch] [TIMEOUT-MS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
-  DWORD timeout = argc > 3 ? (DWORD)atoi(argv[3]) : 20000;
+  const char* script = argc > 3 && strcmp(argv[2], "input") == 0 ? argv[3] : nullptr;
+  int latencyKeys = argc > 3 && strcmp(argv[2], "latency") == 0 ? atoi(argv[3]) : 0;
+  int timeoutArg = script || latencyKeys ? 4 : 3;
+  DWORD timeout = argc > timeoutArg ? (DWORD)atoi(argv[timeoutArg]) : 20000;
   char line[1024];
   snprintf(line, sizeof line, "\"%s\"", argv[1]);
   STARTUPINFOA si = {};
@@ -71,7 +202,12 @@ int main(int argc, char** argv) {
     GetClientRect(window, &client);
     if (bar && IsWindowVisible(bar)) GetWindowRect(bar, &barRect);
     printf("area %ldx%ld\n", client.right - client.left, client.bottom - client.top - (barRect.bottom - barRect.top));
-    if (close) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (script) {
+      PlayInput(window, script);
+      PrintFinalCaption(window, timeout);
+    }
+    if (latencyKeys) MeasureLatency(window, latencyKeys, timeout);
+    if (close || script || latencyKeys) PostMessageA(window, WM_CLOSE, 0, 0);
   } else {
     printf("no window\n");
   }

@@ -37,6 +37,15 @@ class Icon : public ValueHandle<Icon, IconData> {
   // The record's state, classifying Unclassified pixels first (drawing's step).
   ImageState Classify() const;
 
+  // Window-system handles made from the pixels on first request and cached in
+  // the record (icon_file.cpp, icon_cursor.cpp).
+  // The pixels as a one-image .ICO file; true when the whole file was written.
+  bool SaveIcoFile(const char* fileName) const;
+  // The window icon, made through a temporary icon file; null while none could be made.
+  HICON GetWindowIcon() const;
+  // The cursor; the system arrow when none could be made (then not cached).
+  HCURSOR GetCursor() const;
+
   static IconData* EmptyRecord() { return &EmptyIconData; }
   static void FreeRecord(IconData* record);
   static IconData* CopyRecord(const IconData* record);

@@ -1,10 +1,12 @@
 // The keyboard state kept for the program.
 #include "window/keyboard_state.h"
 #include <windows.h>
+#include "window/key_seam.h"
 #include <string.h>
 
 uint8_t KeysDown[256];
 int32_t KeysDownCount;
+uint8_t CtrlWasDown;
 uint8_t NumLockState, CapsLockState, ScrollLockState, InsertState;
 uint8_t NumLockRequest, CapsLockRequest, ScrollLockRequest, InsertRequest;
 uint8_t PauseFlag;
@@ -20,5 +22,5 @@ void ResetKeyboardState() {
   memset(KeysDown, 0, sizeof KeysDown);
   KeysDownCount = 0;
   for (const LockKey& k : LockKeys)
-    if (!*k.Request) *k.State = GetKeyState(k.VirtualKey) & 1;
+    if (!*k.Request) *k.State = KeySys.GetKeyState(k.VirtualKey) & 1;
 }

@@ -5,6 +5,7 @@
 
 extern uint8_t KeysDown[256];
 extern int32_t KeysDownCount;
+extern uint8_t CtrlWasDown;  // Ctrl was already held when the last Ctrl press came
 extern uint8_t NumLockState, CapsLockState, ScrollLockState, InsertState;
 extern uint8_t NumLockRequest, CapsLockRequest, ScrollLockRequest, InsertRequest;
 extern uint8_t PauseFlag;

@@ -31,6 +31,7 @@ void SnapWindowSizing(WPARAM, RECT*) {}
 void MoveSprites() {}
 void AnimateSprites() {}
 bool InFullScreen() { return false; }
+void SetFullScreen(bool) {}
 void LeaveFullScreen() {}
 void StopDirectDraw() {}
 void RestorePrimarySurface() {}
@@ -78,15 +79,18 @@ bool FlushWriteFile() { return true; }
 bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}
 
-// Input and program windows: no message is recorded, no program window exists.
-bool FilterInputMessage(MSG*) { return false; }
-bool ApplyCursorRegion(int32_t, int32_t) { return false; }
+// Program windows: none exists, so the focus has nowhere to move.
 bool InDialogMode() { return false; }
 void DestroyWindowItem(int32_t index) {
   HWND window = Windows[index].Handle;
   Windows.FreeItem(index);
   DestroyWindow(window);
 }
+int32_t EscWindowId = -1;
+void FocusNextTabStop() {}
+void FocusPreviousTabStop() {}
+void FocusNextInGroup() {}
+void FocusPreviousInGroup() {}
 
 uint8_t MainWindowShown;
 

@@ -22,6 +22,7 @@ void SnapWindowSizing(WPARAM edge, RECT* proposed);
 void MoveSprites();
 void AnimateSprites();
 bool InFullScreen();
+void SetFullScreen(bool on);
 void LeaveFullScreen();
 void StopDirectDraw();
 void RestorePrimarySurface();
@@ -56,11 +57,14 @@ bool FlushWriteFile();
 bool InConsoleMode();
 void FreeProgramConsole();
 
-// Input and program windows.
-bool FilterInputMessage(MSG* message);
-bool ApplyCursorRegion(int32_t x, int32_t y);
+// Program windows, and the focus walks among their controls.
 bool InDialogMode();
 void DestroyWindowItem(int32_t index);
+extern int32_t EscWindowId;  // the item the Esc key clicks; -1 none
+void FocusNextTabStop();
+void FocusPreviousTabStop();
+void FocusNextInGroup();
+void FocusPreviousInGroup();
 
 // The display refresh. Until composition exists it does what involves no
 // surface: the first refresh shows the main window and gives it the focus;

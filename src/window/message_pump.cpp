@@ -3,6 +3,7 @@
 #include "window/main_run.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
+#include "window/input_filter.h"
 #include "window/joystick_state.h"
 #include "window/keyboard_state.h"
 #include "window/later_services.h"

@@ -3,6 +3,7 @@
 #include "window/window_proc.h"
 #include "base/memory.h"
 #include "controls/window_ids.h"
+#include "window/cursor_regions.h"
 #include "values/palette.h"
 #include "window/keyboard_state.h"
 #include "window/later_services.h"
