@@ -7,12 +7,6 @@
 #include "window/main_window.h"
 #include "window/window_table.h"
 
-// Font cache: no fonts are taken, so none is released.
-void InitFontCache() {}
-void ReleaseFontCache() {}
-HFONT TakeDefaultFont() { return nullptr; }
-void ReleaseCachedFont(HFONT) {}
-
 // Graphics surface and sprites: nothing to compose yet.
 void InitGraphicsSurface() {}
 void MarkAllTilesDirty() {}
@@ -59,15 +53,9 @@ void CloseFiles() {}
 bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}
 
-// Input and program windows: no message is recorded, no program window exists.
+// Input: no message is recorded.
 bool FilterInputMessage(MSG*) { return false; }
 bool ApplyCursorRegion(int32_t, int32_t) { return false; }
-bool InDialogMode() { return false; }
-void DestroyWindowItem(int32_t index) {
-  HWND window = Windows[index].Handle;
-  Windows.FreeItem(index);
-  DestroyWindow(window);
-}
 
 uint8_t MainWindowShown;
 

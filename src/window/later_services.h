@@ -6,11 +6,9 @@
 #include <stdint.h>
 #include "system/data_files.h"
 
-// Font cache.
-void InitFontCache();
-void ReleaseFontCache();
-HFONT TakeDefaultFont();  // one reference to the default font; 0 while no cache exists
-void ReleaseCachedFont(HFONT font);
+// The font cache, program windows and dialog mode are built (controls/).
+#include "controls/font_cache.h"
+#include "controls/program_windows.h"
 
 // Graphics surface, display and sprites.
 void InitGraphicsSurface();
@@ -44,8 +42,6 @@ void FreeProgramConsole();
 // Input and program windows.
 bool FilterInputMessage(MSG* message);
 bool ApplyCursorRegion(int32_t x, int32_t y);
-bool InDialogMode();
-void DestroyWindowItem(int32_t index);
 
 // The display refresh. Until composition exists it does what involves no
 // surface: the first refresh shows the main window and gives it the focus;

@@ -122,6 +122,8 @@ inline void ResetMainWindowState() {
   if (!made) {
     made = true;
     InitCaptionTexts();
+    InitControlClassNames();
+    InitFontTexts();
     Windows.Init();
   }
   if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
@@ -148,6 +150,8 @@ inline void ResetMainWindowState() {
   DisplayWidth = DisplayHeight = 1;
   DisplayOffsetX = DisplayOffsetY = 0;
   CurrentWindowId = FocusWindowId = 0;
+  SelectedWindowId = EscWindowId = -1;
+  DialogMode = 0;
   IgnoreNotifications = 0;
   PauseFlag = 0;
   FileIdleTicks = 0;
