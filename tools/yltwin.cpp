@@ -1,9 +1,11 @@
-// yltwin PROGRAM [close|watch] [TIMEOUT-MS]: runs a Windows program, waits for
+// yltwin PROGRAM [close|watch] [TIMEOUT-MS] [CONTROLS]: runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
 // the milliseconds from start to the window's showing and to the end. A program still running at the
-// timeout is ended and reported.
+// timeout is ended and reported. With CONTROLS n, the child windows of the
+// main window with control ids 1 to n are reported first (shown or hidden):
+// class, style and extended style.
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -37,13 +39,30 @@ static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
   return nullptr;
 }
 
+// One line per control id; GetDlgItem finds hidden children too.
+static void ReportControl(HWND window, int id) {
+  HWND c = GetDlgItem(window, id);
+  if (!c) {
+    printf("control %d none\n", id);
+    return;
+  }
+  char name[64] = {};
+  GetClassNameA(c, name, sizeof name);
+  // WM_GETFONT is not answered across processes under Wine, so the fonts
+  // are not reported.
+  printf("control %d class=%s style=%08lx exstyle=%08lx visible=%d\n", id, name,
+         (unsigned long)GetWindowLongA(c, GWL_STYLE), (unsigned long)GetWindowLongA(c, GWL_EXSTYLE),
+         IsWindowVisible(c) ? 1 : 0);
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|watch] [TIMEOUT-MS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|watch] [TIMEOUT-MS] [CONTROLS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
   DWORD timeout = argc > 3 ? (DWORD)atoi(argv[3]) : 20000;
+  int controls = argc > 4 ? atoi(argv[4]) : 0;
   char line[1024];
   snprintf(line, sizeof line, "\"%s\"", argv[1]);
   STARTUPINFOA si = {};
@@ -71,6 +90,8 @@ int main(int argc, char** argv) {
     GetClientRect(window, &client);
     if (bar && IsWindowVisible(bar)) GetWindowRect(bar, &barRect);
     printf("area %ldx%ld\n", client.right - client.left, client.bottom - client.top - (barRect.bottom - barRect.top));
+    printf("enabled %d\n", IsWindowEnabled(window) ? 1 : 0);
+    for (int id = 1; id <= controls; id++) ReportControl(window, id);
     if (close) PostMessageA(window, WM_CLOSE, 0, 0);
   } else {
     printf("no window\n");
