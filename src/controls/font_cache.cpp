@@ -5,6 +5,7 @@
 #include <string.h>
 #include "base/memory.h"
 #include "base/random.h"
+#include "controls/font_seam.h"
 #include "startup/language.h"
 #include "startup/runtime.h"
 
@@ -145,13 +146,13 @@ HFONT GetCachedFont(uint8_t bold, uint8_t italic, uint8_t underline, uint8_t str
     }
   }
   FontRequestFace r = FontFaceFor(bold, italic, serif, fixed, height, widthFactor, angle);
-  HFONT font = CreateFontA(r.Height, r.Width, r.Escapement, r.Escapement, r.Weight, italic, underline, strikeout,
-                           (DWORD)c, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, r.Face);
+  HFONT font = FontSys.CreateFontA(r.Height, r.Width, r.Escapement, r.Escapement, r.Weight, italic, underline,
+                                   strikeout, (DWORD)c, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, r.Face);
   if (!font)
-    font = CreateFontA(r.Height, r.Width, r.Escapement, r.Escapement, r.Weight, italic, underline, strikeout, 1,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       r.Face);
+    font = FontSys.CreateFontA(r.Height, r.Width, r.Escapement, r.Escapement, r.Weight, italic, underline,
+                               strikeout, 1, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, r.Face);
   // The system font is shared through the stock entry that holds it, so a
   // failed creation takes no slot that its release would never find.
   if (!font) return SystemFont ? ShareEntryOf(SystemFont) : nullptr;

@@ -4,6 +4,7 @@
 // items' font requests.
 #include <math.h>
 #include "controls_setup.h"
+#include "controls/font_seam.h"
 #include "startup/language.h"
 #include "startup/runtime.h"
 
@@ -18,6 +19,7 @@ class FontCacheTest : public ControlsFixture {
     UserFontName.AssignChars("Impact");
   }
   void TearDown() override {
+    FontSys = RealFontSys;
     LanguageCharset = SavedLanguageCharset;
     SystemCharset = SavedSystemCharset;
     UserFontName.AssignChars("Impact");
@@ -176,6 +178,51 @@ TEST_F(FontCacheTest, SlotReuseAndAFullCache) {
   for (int32_t k = 0; k < 60; k++) EXPECT_NE(0u, GetObjectType(FontCache[4 + k].Font)) << "slot " << 4 + k;
 }
 
+// Fonts the system refuses: with the first character set, the request is
+// tried again with the default set and stored under the first; refused
+// twice, the system font is shared through its stock entry and no slot is
+// taken (a slot holding it would never be released, since the release finds
+// the stock entry first).
+int32_t CreateCalls;
+DWORD CharsetsAsked[4];
+HFONT WINAPI RefuseAll(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD charset, DWORD, DWORD, DWORD, DWORD,
+                       LPCSTR) {
+  if (CreateCalls < 4) CharsetsAsked[CreateCalls] = charset;
+  CreateCalls++;
+  return nullptr;
+}
+HFONT WINAPI RefuseCharsets(int h, int w, int e, int o, int weight, DWORD i, DWORD u, DWORD s, DWORD charset,
+                            DWORD out, DWORD clip, DWORD q, DWORD pitch, LPCSTR face) {
+  RefuseAll(h, w, e, o, weight, i, u, s, charset, out, clip, q, pitch, face);
+  return charset == 1 ? CreateFontA(h, w, e, o, weight, i, u, s, charset, out, clip, q, pitch, face) : nullptr;
+}
+
+TEST_F(FontCacheTest, RefusedFonts) {
+  LanguageCharset = 238;
+  CreateCalls = 0;
+  FontSys.CreateFontA = RefuseCharsets;
+  HFONT font = Plain(14);
+  EXPECT_EQ(2, CreateCalls);
+  EXPECT_EQ(238u, CharsetsAsked[0]);
+  EXPECT_EQ(1u, CharsetsAsked[1]);
+  ASSERT_EQ(4, SlotOf(font));
+  EXPECT_EQ(238, FontCache[4].Charset) << "stored under the set first asked for";
+  EXPECT_EQ(font, Plain(14)) << "and found again without asking";
+  EXPECT_EQ(2, CreateCalls);
+
+  CreateCalls = 0;
+  FontSys.CreateFontA = RefuseAll;
+  int32_t systemCount = FontCache[2].RefCount;
+  HFONT fallback = Plain(15);
+  FontSys = RealFontSys;
+  EXPECT_EQ(2, CreateCalls);
+  EXPECT_EQ(SystemFont, fallback);
+  EXPECT_EQ(nullptr, FontCache[5].Font) << "no slot taken";
+  EXPECT_EQ(systemCount + 1, FontCache[2].RefCount);
+  ReleaseCachedFont(fallback);
+  EXPECT_EQ(systemCount, FontCache[2].RefCount) << "the release finds the reference it took";
+}
+
 // The test prefix maps the three faces to metric-compatible fonts, so the
 // fixed-pitch request is fixed-pitch.
 TEST_F(FontCacheTest, FixedPitchFacesAreFixedPitch) {
@@ -221,6 +268,19 @@ TEST_F(FontCacheTest, WindowItemsHoldOneReference) {
   EXPECT_NE(shared, Windows[a].Font);
   DestroyWindowItem(b);
   EXPECT_EQ(0, FontCache[slot].RefCount) << "freeing the entry returns its reference";
+}
+
+// The status bar holds one reference to the default font while shown; a
+// second showing releases the first.
+TEST_F(FontCacheTest, StatusBarFont) {
+  int32_t count = FontCache[0].RefCount;
+  ShowStatusBar(true);
+  EXPECT_EQ(FontCache[0].Font, StatusBarFont);
+  EXPECT_EQ((LRESULT)StatusBarFont, SendMessageA(StatusBar, WM_GETFONT, 0, 0));
+  EXPECT_EQ(count + 1, FontCache[0].RefCount);
+  ShowStatusBar(false);
+  ShowStatusBar(true);
+  EXPECT_EQ(count + 1, FontCache[0].RefCount);
 }
 
 TEST_F(FontCacheTest, FontFamilyList) {

@@ -136,6 +136,7 @@ inline void ResetMainWindowState() {
   PendingStatusText.Empty();
   CaptionChanged = StatusTextChanged = 0;
   StatusBarVisible = 0;
+  StatusBarFont = nullptr;
   MainWindowShown = 0;
   MainWindowStyle = InitialMainWindowStyle;
   MainWindowExStyle = InitialMainWindowExStyle;
