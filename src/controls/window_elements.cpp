@@ -23,13 +23,13 @@ void ExecCmdWindowDelete() { DestroyWindowItem(EvalNextInt()); }
 // Shows the main window on first use, then focuses the control of the
 // rounded operand; windows and dead ids are ignored.
 void ExecCmdWindowFocus() {
-  int32_t n = EvalNextInt();
   if (!MainWindowShown) {
     MainWindowShown = 1;
     OnResizeItem(0);
     ShowWindow(MainWindow, SW_SHOW);
     SetFocus(MainWindow);
   }
+  int32_t n = EvalNextInt();
   if (!Windows.IsLive(n) || Windows[n].IsTopLevel()) return;
   FocusWindowId = n;
   IgnoreNotifications = 1;

@@ -200,6 +200,21 @@ TEST_F(ProgramWindowsTest, ProgramWindowsOwnTheirControlsAndDisableTheirOwner) {
   EXPECT_EQ(1, Windows.Count);
 }
 
+// The system close box of a program window destroys it like the delete
+// element does.
+TEST_F(ProgramWindowsTest, ClosingAProgramWindow) {
+  int32_t w = (int32_t)ExecNumNewWindow();
+  int32_t button = Make(ExecNumNewButton);
+  HWND h = Windows[w].Handle;
+  EXPECT_EQ(0, SendMessageA(h, WM_CLOSE, 0, 0));
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_FALSE(Windows.IsLive(w));
+  EXPECT_FALSE(Windows.IsLive(button));
+  EXPECT_EQ(-1, SelectedWindowId);
+  EXPECT_EQ(0, CurrentWindowId);
+  EXPECT_TRUE(IsWindowEnabled(MainWindow));
+}
+
 // Narrow owners are copied, not inset.
 TEST_F(ProgramWindowsTest, SmallOwnersAreNotInset) {
   Windows[0].X = 30;
