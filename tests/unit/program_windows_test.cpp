@@ -67,8 +67,9 @@ TEST_F(ProgramWindowsTest, EveryControlKind) {
     if (c.Font) {
       EXPECT_NE(nullptr, item.Font) << c.Name;
       // Wine's rich edit does not answer WM_GETFONT.
-      if (c.Type != WindowTypeRichEdit)
+      if (c.Type != WindowTypeRichEdit) {
         EXPECT_EQ((LRESULT)item.Font, SendMessageA(item.Handle, WM_GETFONT, 0, 0)) << c.Name;
+      }
     } else {
       EXPECT_EQ(nullptr, item.Font) << c.Name << ": icon and picture boxes get no font";
     }
