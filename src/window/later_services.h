@@ -6,7 +6,8 @@
 #include <stdint.h>
 #include "system/data_files.h"
 
-// The font cache, program windows and dialog mode are built (controls/).
+// The font cache, program windows and dialog mode live in controls/; their
+// callers here get them through this header.
 #include "controls/font_cache.h"
 #include "controls/program_windows.h"
 
@@ -39,7 +40,7 @@ void HandleMusicEnd();
 bool InConsoleMode();
 void FreeProgramConsole();
 
-// Input and program windows.
+// Input.
 bool FilterInputMessage(MSG* message);
 bool ApplyCursorRegion(int32_t x, int32_t y);
 
