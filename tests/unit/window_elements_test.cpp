@@ -154,6 +154,29 @@ TEST_F(WindowElementsTest, FontFlagsOfTheSelectedItem) {
   EXPECT_EQ(1, lf.lfItalic);
 }
 
+// Icon and picture boxes keep the flags but take no font.
+TEST_F(WindowElementsTest, IconBoxesKeepFlagsWithoutAFont) {
+  RunBody(R"(
+    @n1
+      #631
+    #621
+    @b1
+      #621
+    @n2
+      #699
+    #702
+      num 2
+    @n3
+      #702
+)");
+  EXPECT_EQ(1, B(1));
+  EXPECT_EQ(2, N(3));
+  EXPECT_EQ(nullptr, Windows[1].Font);
+  EXPECT_EQ(nullptr, Windows[2].Font);
+  EXPECT_EQ(StockFontRefCount, FontCache[1].RefCount) << "no reference was taken";
+  EXPECT_EQ(nullptr, FontCache[4].Font) << "and no font made";
+}
+
 TEST_F(WindowElementsTest, FontNumbersOfTheSelectedItem) {
   RunBody(R"(
     @n1
