@@ -36,7 +36,7 @@ HFONT GetCachedFont(uint8_t bold, uint8_t italic, uint8_t underline, uint8_t str
 // Drops one reference; 0 and fonts the cache does not hold are ignored.
 void ReleaseCachedFont(HFONT font);
 
-// The logical font CreateFontA is asked for; filled by GetCachedFont for a miss.
+// What CreateFontA is asked for when the cache misses a request.
 struct FontRequestFace {
   int32_t Height, Width, Escapement, Weight;
   const char* Face;

@@ -1,6 +1,5 @@
-// The font request of window items (the font flags, height, width factor
-// and angle and their elements), the code page, the user face name and the
-// list of installed font families.
+// The font requests of window items and their elements, the code page, the
+// user face name and the list of installed font families.
 #include "controls/font_cache.h"
 #include "controls/program_windows.h"
 #include "controls/window_ids.h"
