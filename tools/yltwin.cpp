@@ -1,4 +1,4 @@
-// yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS]: runs a Windows program, waits for
+// yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]: runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
@@ -17,6 +17,9 @@
 // one at a time, each stamped with QueryPerformanceCounter; the program is
 // to show the number of keys it has read as its caption, and the time until
 // the caption shows each new count is measured. Prints min, mean and max.
+// With CONTROLS n, the child windows of the
+// main window with control ids 1 to n are reported first (shown or hidden):
+// class, style and extended style.
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -165,9 +168,25 @@ static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
   return nullptr;
 }
 
+// One line per control id; GetDlgItem finds hidden children too.
+static void ReportControl(HWND window, int id) {
+  HWND c = GetDlgItem(window, id);
+  if (!c) {
+    printf("control %d none\n", id);
+    return;
+  }
+  char name[64] = {};
+  GetClassNameA(c, name, sizeof name);
+  // WM_GETFONT is not answered across processes under Wine, so the fonts
+  // are not reported.
+  printf("control %d class=%s style=%08lx exstyle=%08lx visible=%d\n", id, name,
+         (unsigned long)GetWindowLongA(c, GWL_STYLE), (unsigned long)GetWindowLongA(c, GWL_EXSTYLE),
+         IsWindowVisible(c) ? 1 : 0);
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
@@ -175,6 +194,7 @@ int main(int argc, char** argv) {
   int latencyKeys = argc > 3 && strcmp(argv[2], "latency") == 0 ? atoi(argv[3]) : 0;
   int timeoutArg = script || latencyKeys ? 4 : 3;
   DWORD timeout = argc > timeoutArg ? (DWORD)atoi(argv[timeoutArg]) : 20000;
+  int controls = argc > timeoutArg + 1 ? atoi(argv[timeoutArg + 1]) : 0;
   char line[1024];
   snprintf(line, sizeof line, "\"%s\"", argv[1]);
   STARTUPINFOA si = {};
@@ -202,6 +222,8 @@ int main(int argc, char** argv) {
     GetClientRect(window, &client);
     if (bar && IsWindowVisible(bar)) GetWindowRect(bar, &barRect);
     printf("area %ldx%ld\n", client.right - client.left, client.bottom - client.top - (barRect.bottom - barRect.top));
+    printf("enabled %d\n", IsWindowEnabled(window) ? 1 : 0);
+    for (int id = 1; id <= controls; id++) ReportControl(window, id);
     if (script) {
       PlayInput(window, script);
       PrintFinalCaption(window, timeout);

@@ -1,7 +1,10 @@
-// The window ids the program's window elements work on.
+// The window ids the program's window elements work on, and dialog mode.
 #pragma once
 #include <stdint.h>
 
-extern int32_t CurrentWindowId;      // live top-level entry the window elements address
+extern int32_t SelectedWindowId;     // item the window elements act on; -1 for none
+extern int32_t CurrentWindowId;      // live top-level entry that owns new items
 extern int32_t FocusWindowId;        // entry that had the focus last
+extern int32_t EscWindowId;          // item the Esc key clicks; -1 for none
+extern uint8_t DialogMode;           // the main window holds controls
 extern uint8_t IgnoreNotifications;  // the program is changing a control itself

@@ -7,6 +7,8 @@
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "compiler/compile.h"
+#include "controls/font_cache.h"
+#include "controls/program_windows.h"
 #include "exec/numbers.h"
 #include "exec/constants.h"
 #include "image/image_loader.h"
@@ -52,6 +54,8 @@ Initializer Initializers[] = {
     InitCaptionTexts,
     InitDataFileNames,
     InitAliasTexts,
+    InitControlClassNames,
+    InitFontTexts,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

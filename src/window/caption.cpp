@@ -55,7 +55,7 @@ void ShowStatusBar(bool on) {
   if (on) {
     MoveWindow(MainWindow, r.left, r.top, r.right - r.left, r.bottom - r.top + b, TRUE);
     HFONT previous = StatusBarFont;
-    StatusBarFont = TakeDefaultFont();
+    StatusBarFont = GetCachedFont(0, 0, 0, 0, 0, 0, 0, 0.0, 0.0);
     SendMessageA(StatusBar, WM_SETFONT, (WPARAM)StatusBarFont, 0);
     ShowWindow(StatusBar, SW_SHOW);
     if (previous) ReleaseCachedFont(previous);

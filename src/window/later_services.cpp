@@ -7,12 +7,6 @@
 #include "window/main_window.h"
 #include "window/window_table.h"
 
-// Font cache: no fonts are taken, so none is released.
-void InitFontCache() {}
-void ReleaseFontCache() {}
-HFONT TakeDefaultFont() { return nullptr; }
-void ReleaseCachedFont(HFONT) {}
-
 // Graphics surface and sprites: nothing to compose yet.
 void InitGraphicsSurface() {}
 void MarkAllTilesDirty() {}
@@ -79,18 +73,6 @@ bool FlushWriteFile() { return true; }
 bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}
 
-// Program windows: none exists, so the focus has nowhere to move.
-bool InDialogMode() { return false; }
-void DestroyWindowItem(int32_t index) {
-  HWND window = Windows[index].Handle;
-  Windows.FreeItem(index);
-  DestroyWindow(window);
-}
-int32_t EscWindowId = -1;
-void FocusNextTabStop() {}
-void FocusPreviousTabStop() {}
-void FocusNextInGroup() {}
-void FocusPreviousInGroup() {}
 
 uint8_t MainWindowShown;
 

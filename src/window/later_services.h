@@ -6,11 +6,10 @@
 #include <stdint.h>
 #include "system/data_files.h"
 
-// Font cache.
-void InitFontCache();
-void ReleaseFontCache();
-HFONT TakeDefaultFont();  // one reference to the default font; 0 while no cache exists
-void ReleaseCachedFont(HFONT font);
+// The font cache, program windows and dialog mode live in controls/; their
+// callers here get them through this header.
+#include "controls/font_cache.h"
+#include "controls/program_windows.h"
 
 // Graphics surface, display and sprites.
 void InitGraphicsSurface();
@@ -57,14 +56,9 @@ bool FlushWriteFile();
 bool InConsoleMode();
 void FreeProgramConsole();
 
-// Program windows, and the focus walks among their controls.
-bool InDialogMode();
-void DestroyWindowItem(int32_t index);
-extern int32_t EscWindowId;  // the item the Esc key clicks; -1 none
-void FocusNextTabStop();
-void FocusPreviousTabStop();
-void FocusNextInGroup();
-void FocusPreviousInGroup();
+// The focus walks the dialog keys use, and the item Esc clicks.
+#include "controls/focus_walks.h"
+#include "controls/window_ids.h"
 
 // The display refresh. Until composition exists it does what involves no
 // surface: the first refresh shows the main window and gives it the focus;

@@ -2,6 +2,8 @@
 // the control notifications that set the program's latches.
 #include "window/window_proc.h"
 #include "base/memory.h"
+#include "controls/focus_walks.h"
+#include "controls/program_windows.h"
 #include "controls/window_ids.h"
 #include "window/cursor_regions.h"
 #include "values/palette.h"
@@ -39,6 +41,8 @@ void ClickItem(int32_t id) {
     WindowItem& again = Windows[id];  // the send may have grown the table
     again.Checked = check == 1;
     again.Indeterminate = check == 2;
+    // An automatic radio button unchecked the others of its group silently.
+    if (IsRadioKind(again.Type)) ReadRadioChecks(id);
   }
   int32_t parent = Windows[id].Parent;
   if (Windows.IsLive(parent)) Windows[parent].Clicked = 1;

@@ -3,6 +3,7 @@
 #include "window/window_table.h"
 #include <string.h>
 #include "base/global_storage.h"
+#include "controls/font_cache.h"
 #include "window/later_services.h"
 #include "window/main_window.h"
 

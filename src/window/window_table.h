@@ -32,6 +32,9 @@ struct WindowItem {
 
   // Re-reads the geometry of entry index from its system window.
   static void UpdateMetrics(int32_t index);
+  // Takes the font of the entry's request from the font cache and gives it
+  // to its system window; icon and picture boxes get none.
+  static void ApplyFont(int32_t index);
 };
 
 const int32_t WindowTableGrowth = 40;

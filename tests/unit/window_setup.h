@@ -122,6 +122,8 @@ inline void ResetMainWindowState() {
   if (!made) {
     made = true;
     InitCaptionTexts();
+    InitControlClassNames();
+    InitFontTexts();
     Windows.Init();
   }
   if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
@@ -134,6 +136,7 @@ inline void ResetMainWindowState() {
   PendingStatusText.Empty();
   CaptionChanged = StatusTextChanged = 0;
   StatusBarVisible = 0;
+  StatusBarFont = nullptr;
   MainWindowShown = 0;
   MainWindowStyle = InitialMainWindowStyle;
   MainWindowExStyle = InitialMainWindowExStyle;
@@ -148,6 +151,8 @@ inline void ResetMainWindowState() {
   DisplayWidth = DisplayHeight = 1;
   DisplayOffsetX = DisplayOffsetY = 0;
   CurrentWindowId = FocusWindowId = 0;
+  SelectedWindowId = EscWindowId = -1;
+  DialogMode = 0;
   IgnoreNotifications = 0;
   PauseFlag = 0;
   FileIdleTicks = 0;
