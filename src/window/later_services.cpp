@@ -46,16 +46,7 @@ uint32_t MusicDevice;
 uint8_t MusicEndNotified;
 void HandleMusicEnd() {}
 
-// Data files and console: none is opened.
-GLOBAL_OBJECT(Text, ReadFileName);
-GLOBAL_OBJECT(Text, WriteFileName);
-uint8_t FileError;
-int32_t FileIdleTicks;
-void InitDataFileNames() {
-  ReadFileName.InitEmpty();
-  WriteFileName.InitEmpty();
-}
-void CloseFiles() {}
+// Console: none is opened.
 bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}
 
