@@ -22,13 +22,18 @@ struct RunOptions {
   std::string Env;                   // assignments put before the command
   std::vector<std::string> Args;
   std::string Launcher = "tools/yltrun.exe";  // or "tools/yltwin.exe", the window probe
+  // A directory the test made with ScratchDir(): the program is put there and
+  // runs with it as its working directory. Empty: a fresh scratch directory,
+  // the working directory left as it is.
+  std::string WorkDir;
 };
 
 // Binds image into the engine and runs it.
 ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options = RunOptions());
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
-                  const std::string& env = "", const std::string& launcher = "tools/yltrun.exe");
+                  const std::string& env = "", const std::string& launcher = "tools/yltrun.exe",
+                  const std::string& workDir = "");
 
 // Each case's Source assembled, bound and run: its exit code must be its
 // Expected. Cases have Name, Source and Expected.
