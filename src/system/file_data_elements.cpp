@@ -57,6 +57,7 @@ void ExecCmdSetFileTextLength() {
 // FileUnicode := the logic operand.
 void ExecCmdSetFileUnicode() { FileUnicode = RunBool() ? 1 : 0; }
 
+// The values give the offsets, the flag, the length and the encoding as they stand.
 double ExecNumReadOffset() { return ReadFileState.Offset; }
 double ExecNumWriteOffset() { return WriteFileState.Offset; }
 uint8_t ExecBoolFileError() { return FileError; }
@@ -113,7 +114,8 @@ void ExecCmdFileWriteDouble() {
   WriteFileDword(half[1]);
 }
 
-// Integer reads: one ReadFileByte per byte, lowest first.
+// Reads: one ReadFileByte per byte, lowest first; bytes past the end of the
+// file read as 0 (FileError set by the byte layer).
 static uint32_t ReadBytes(int32_t n) {
   uint32_t v = 0;
   for (int32_t k = 0; k < n; k++) v |= (uint32_t)ReadFileByte() << (8 * k);
@@ -308,6 +310,8 @@ void ExecTextFileReadLine(Text& r) {
 void ExecTextFileReadFixed(Text& r) {
   int32_t n = FixedTextLength;
   if (!FileUnicode) {
+    // A text this long cannot exist; its record size would wrap.
+    if ((int64_t)n + TextHeaderSize + 1 > INT32_MAX) ShowMemoryError();
     r.Empty();
     r.SetLength(n);
     uint8_t* bytes = r.Bytes();

@@ -7,6 +7,8 @@
 #include "fake_files.h"
 #include "startup/language.h"
 #include "system/file_data_elements.h"
+#include "base/memory.h"
+#include "exec/exec_functions.h"
 
 namespace {
 
@@ -299,6 +301,26 @@ TEST_F(ExecFileData, ValuesTheFilesDoNotCarry) {
   EXPECT_EQ(0, B);
   EXPECT_EQ(0, FakeDisk.Creates) << "neither file was touched";
   EXPECT_EQ(0, WriteFileState.Offset);
+}
+
+int WINAPI QuietMessageBox(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
+
+// Fixed lengths whose scratch or text size passes the 32-bit range end as
+// exhausted memory instead of wrapping to a small block.
+TEST(FileDataExit, HugeFixedLengthsAreExhaustedMemory) {
+  for (uint8_t unicode : {0, 1}) {
+    EXPECT_EXIT(
+        {
+          ResetDataFiles();
+          MemorySys.MessageBoxA = QuietMessageBox;
+          FileUnicode = unicode;
+          FixedTextLength = unicode ? 0x40000000 : INT32_MAX - 4;
+          Text r;
+          ExecTextFileReadFixed(r);
+        },
+        testing::ExitedWithCode(253), "")
+        << (unicode ? "UTF-16" : "ANSI");
+  }
 }
 
 }  // namespace
