@@ -3,9 +3,13 @@
 // afterwards.
 #include <gtest/gtest.h>
 #include <string.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <unistd.h>
 #include <string>
 #include <vector>
+#include "lib/bind.h"
 #include "lib/file_bytes.h"
 #include "lib/program_asm.h"
 #include "run_program.h"
@@ -302,7 +306,8 @@ TEST(DataFiles, DiskFull) {
 }
 
 // Data that the idle close wrote survives a kill from outside: the program
-// writes, then waits forever; the window probe terminates it.
+// writes a line and waits forever; once the line is on disk (the idle close,
+// while the program still runs), the program's own process is killed.
 TEST(DataFiles, KilledAfterTheIdleClose) {
   std::string dir = ScratchDir();
   std::string body = R"(
@@ -317,10 +322,36 @@ TEST(DataFiles, KilledAfterTheIdleClose) {
         wait
           num 1
 )";
-  ProgramRun run = RunIn(dir, Header + body, "tools/yltwin.exe", {"watch", "2500"});
-  ASSERT_TRUE(run.Started) << run.Output;
-  EXPECT_NE(std::string::npos, run.Output.find("still running")) << run.Output;
-  EXPECT_EQ(99u, run.ExitCode) << "terminated from outside";
+  std::string error;
+  std::vector<uint8_t> image = AssembleOrEmpty(Header + body, &error), engine, bound;
+  ASSERT_FALSE(image.empty()) << error;
+  ASSERT_TRUE(ReadFileBytes(BuildPath("yelto.exe"), engine));
+  ASSERT_TRUE(BindImage(engine, image, bound, error)) << error;
+  std::string exe = dir + "/killed_program.exe", out = dir + "/launcher.out";
+  ASSERT_TRUE(WriteFileBytes(exe, bound));
+  std::string start = "cd '" + dir + "' && '" + YELTO_SOURCE_DIR + "/scripts/wine-run.sh' '" +
+                      BuildPath("tools/yltrun.exe") + "' '" + exe + "' >'" + out + "' 2>&1 </dev/null &";
+  ASSERT_EQ(0, system(start.c_str()));
+
+  bool written = false;
+  for (int i = 0; i < 300 && !written; i++, usleep(100000)) written = FileText(dir + "/kept.txt") == "kept\r\n";
+  // The program's process is the one whose command line starts with its path.
+  std::string pids = "pgrep -f '^" + exe + "'";
+  std::vector<int> found;
+  for (int i = 0; i < 100 && found.empty(); i++) {
+    if (i) usleep(100000);
+    FILE* p = popen(pids.c_str(), "r");
+    ASSERT_NE(nullptr, p);
+    for (int pid; fscanf(p, "%d", &pid) == 1;) found.push_back(pid);
+    pclose(p);
+  }
+  EXPECT_EQ(1u, found.size()) << "the program was running when its data was on disk";
+  for (int pid : found) kill(pid, SIGKILL);
+  bool ended = false;
+  for (int i = 0; i < 300 && !ended; i++, usleep(100000))
+    ended = FileText(out).find("exit code") != std::string::npos;
+  EXPECT_TRUE(ended) << FileText(out);
+  EXPECT_TRUE(written) << "the idle close wrote the line within 30 s";
   EXPECT_EQ("kept\r\n", FileText(dir + "/kept.txt"));
 }
 
