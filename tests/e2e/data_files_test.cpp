@@ -25,7 +25,7 @@ program
   main_body: function
 )";
 
-// The program with body (indented for the main body) in dir; its run.
+// The program source bound and run in dir, its working directory.
 ProgramRun RunIn(const std::string& dir, const std::string& source, const std::string& launcher = "tools/yltrun.exe",
                  const std::vector<std::string>& args = {}) {
   std::string error;

@@ -301,6 +301,11 @@ TEST_F(ExecFileData, ValuesTheFilesDoNotCarry) {
   EXPECT_EQ(0, B);
   EXPECT_EQ(0, FakeDisk.Creates) << "neither file was touched";
   EXPECT_EQ(0, WriteFileState.Offset);
+  std::string code = Listing();
+  for (const char* kind : {"Icon", "Picture", "Sound", "Music"}) {
+    EXPECT_NE(std::string::npos, code.find(std::string("ExecCmdFileWrite") + kind)) << kind << " write ran";
+    EXPECT_NE(std::string::npos, code.find(std::string("Exec") + kind + "FileRead")) << kind << " read ran";
+  }
 }
 
 int WINAPI QuietMessageBox(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
