@@ -57,6 +57,11 @@ endfunction()
 bench_engine(yelto_nopoll YELTO_NO_LOOP_POLL)
 bench_engine(yelto_poll)
 
+# The data-file benchmark's C++ loop (bench/data_files.sh builds it; not part of all).
+add_executable(bench_file_loop EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/files/file_loop.cpp)
+target_link_options(bench_file_loop PRIVATE ${ENGINE_LINK})
+set_target_properties(bench_file_loop PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR}/tools)
+
 # Windows-side tools: the launcher and the window probe.
 foreach(tool yltrun yltwin)
   add_executable(${tool} ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp)

@@ -6,6 +6,7 @@
 
 #include "startup/language.h"
 #include "startup/runtime.h"
+#include "system/data_files.h"
 
 MemorySystemCalls MemorySys = {HeapCreate, HeapDestroy, HeapAlloc,    HeapReAlloc, HeapSize,
                                HeapFree,   VirtualAlloc, VirtualFree, MessageBoxA};
@@ -202,6 +203,9 @@ void ShowMemoryError() {
   // The message box pumps messages; the window procedure must not run engine
   // code on an exhausted allocator meanwhile.
   MemoryReady = 0;
+  // What the program wrote is on its way to disk before the process ends;
+  // closing takes no memory.
+  CloseFiles();
   MemorySys.MessageBoxA(nullptr, row.MemoryErrorText, row.MemoryErrorCaption, MB_ICONERROR);
   ExitRuntime(ExitNoMemory);
 }

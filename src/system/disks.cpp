@@ -5,7 +5,7 @@
 #include "exec/exec_functions.h"
 #include "startup/runtime.h"
 #include "system/files.h"
-#include "window/later_services.h"
+#include "system/data_files.h"
 
 uint64_t DiskTotalBytes;
 uint64_t DiskFreeBytes;

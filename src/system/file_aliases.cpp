@@ -7,7 +7,7 @@
 #include "exec/exec_functions.h"
 #include "startup/language.h"
 #include "system/files.h"
-#include "window/later_services.h"
+#include "system/data_files.h"
 
 GLOBAL_OBJECT(Text, AliasIniPath);
 GLOBAL_OBJECT(Text, AliasKey);

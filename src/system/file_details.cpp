@@ -5,7 +5,7 @@
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
 #include "system/files.h"
-#include "window/later_services.h"
+#include "system/data_files.h"
 
 // Sets or clears mask on the write file by the logic operand. A request that
 // changes nothing is a success; an empty name, a missing file or a refused

@@ -3,7 +3,7 @@
 #include "system/files.h"
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
-#include "window/later_services.h"
+#include "system/data_files.h"
 
 void EvalNextTrimmedText(Text& t) {
   RunValue(t);

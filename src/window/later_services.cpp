@@ -41,35 +41,7 @@ uint32_t MusicDevice;
 uint8_t MusicEndNotified;
 void HandleMusicEnd() {}
 
-// Data files and console: none is opened.
-GLOBAL_OBJECT(Text, ReadFileName);
-GLOBAL_OBJECT(Text, WriteFileName);
-uint8_t FileError;
-int32_t FileIdleTicks;
-void InitDataFileNames() {
-  ReadFileName.InitEmpty();
-  WriteFileName.InitEmpty();
-}
-void CloseFiles() {}
-
-// Each open makes the handle the data files will make; nothing is buffered,
-// so a flush has nothing to write, and the stand-in close leaves it open.
-BufferedFile ReadFileState, WriteFileState;
-static bool OpenStandIn(BufferedFile& f, const Text& name, DWORD access, DWORD share, DWORD how) {
-  FileIdleTicks = 10;
-  if (f.Handle) return true;
-  HANDLE h = name.Length() ? CreateFileA(name.Chars(), access, share, nullptr, how, FILE_ATTRIBUTE_NORMAL, nullptr)
-                           : INVALID_HANDLE_VALUE;
-  f.Handle = h == INVALID_HANDLE_VALUE ? 0 : h;
-  if (!f.Handle) FileError = 1;
-  return f.Handle != 0;
-}
-bool OpenReadFile() {
-  return OpenStandIn(ReadFileState, ReadFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
-}
-bool OpenWriteFile() { return OpenStandIn(WriteFileState, WriteFileName, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS); }
-bool FlushWriteFile() { return true; }
-
+// Console: none is opened.
 bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}
 

@@ -37,21 +37,6 @@ extern uint32_t MusicDevice;  // the open sequencer device id, 0 when none
 extern uint8_t MusicEndNotified;
 void HandleMusicEnd();
 
-// The data files' state, open and flush, which whole-file elements use
-// (the rest is in system/data_files.h).
-struct BufferedFile {
-  HANDLE Handle;  // 0 when closed
-  int32_t Offset;
-  uint8_t* Buffer;
-  int32_t BufferStart;
-  int32_t BufferCount;
-};
-extern BufferedFile ReadFileState;
-extern BufferedFile WriteFileState;
-bool OpenReadFile();
-bool OpenWriteFile();
-bool FlushWriteFile();
-
 // The console (the data files are in system/data_files.h).
 bool InConsoleMode();
 void FreeProgramConsole();

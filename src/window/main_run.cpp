@@ -32,7 +32,7 @@ void EnterProgram() {
 
 // CD audio is left playing.
 void ShutDownMainRun() {
-  CloseFiles();
+  CloseFilesAtEnd();
   StopAllSounds();
   StopMusic();
   LeaveFullScreen();

@@ -23,9 +23,9 @@ static std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args,
                   const std::string& env, const std::string& launcher, const std::string& workDir) {
-  std::string cmd = (workDir.empty() ? "" : "cd " + Quote(workDir) + " && ") + env + " " +
-                    Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " + Quote(BuildPath(launcher)) +
-                    " " + Quote(exePath);
+  std::string cd = workDir.empty() ? std::string() : "cd " + Quote(workDir) + " && ";
+  std::string cmd = cd + env + " " + Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " +
+                    Quote(BuildPath(launcher)) + " " + Quote(exePath);
   for (const std::string& a : args) cmd += " " + Quote(a);
   // Output goes to a file, not a pipe: Wine's background processes inherit
   // the descriptors and would hold a pipe open long after the program ended.
@@ -46,7 +46,7 @@ ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& ar
 
 ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options) {
   std::vector<uint8_t> engineBytes, bound;
-  std::string error, dir = ScratchDir();
+  std::string error, dir = options.WorkDir.empty() || options.WorkDir[0] != '/' ? ScratchDir() : options.WorkDir;
   if (!ReadFileBytes(BuildPath(options.Engine), engineBytes)) {
     ADD_FAILURE() << "cannot read " << options.Engine;
     return ProgramRun();

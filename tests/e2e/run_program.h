@@ -23,8 +23,10 @@ struct RunOptions {
   std::string Env;                   // assignments put before the command
   std::vector<std::string> Args;
   std::string Launcher = "tools/yltrun.exe";  // or "tools/yltwin.exe", the window probe
-  // The program's current directory: a fresh folder of that name inside the
-  // scratch directory, or an absolute path; empty: the test's own.
+  // The program's working directory. A relative name: a fresh folder of that
+  // name inside the scratch directory. An absolute path (a directory the test
+  // made, with ScratchDir() or otherwise): the program is put there and runs
+  // there. Empty: a fresh scratch directory, the working directory left as it is.
   std::string WorkDir;
 };
 
