@@ -39,12 +39,6 @@ void RestorePrimarySurface() {}
 void PrepareWaveOutput() {}
 void ServiceWaveOutput() {}
 void StopAllSounds() {}
-void ServiceMusic() {}
-void StopMusic() {}
-void ServiceCdAudio() {}
-uint32_t MusicDevice;
-uint8_t MusicEndNotified;
-void HandleMusicEnd() {}
 
 // Data files and console: none is opened.
 GLOBAL_OBJECT(Text, ReadFileName);

@@ -123,6 +123,7 @@ inline void ResetMainWindowState() {
     made = true;
     InitCaptionTexts();
     Windows.Init();
+    if (!MusicTempFile.Data) InitMusicTempFile();
   }
   if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
   MainWindow = nullptr;
