@@ -1,7 +1,5 @@
-// CD audio through the cdaudio device: a status cache refreshed at most
-// every 18 ticks and only when asked, the play and move commands, the door,
-// and the per-tick service that advances a playing disc and closes an idle
-// device.
+// CD audio through the cdaudio device: the status cache, refreshed at most
+// every 18 ticks and only when asked, the play, move and door commands.
 #pragma once
 #include <stdint.h>
 

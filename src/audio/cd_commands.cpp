@@ -1,11 +1,12 @@
 // The CD commands: play and set a track, move on the disc or in the track,
-// stop, pause and resume, and the door. Each reads the cache first, does
-// nothing without a disc and makes the next read refresh; their results are
-// not checked.
+// stop, pause and resume, and the door; their results are not checked.
 #include "audio/cd_audio.h"
 #include "audio/cd_send.h"
 
-// value brought into 1 .. count by whole turns, in 64 bits so that any
+// Each command but the door reads the cache first, does nothing without a
+// disc and makes the next read refresh.
+
+// track brought into 1 .. count by whole turns, in 64 bits so that any
 // operand (INT32_MIN from NaN included) takes one step.
 static int32_t WrapTrack(int32_t track) {
   if (CdTrackCount <= 0) return track;

@@ -1,6 +1,5 @@
-// The MIDI music player: one piece at a time, written to a temporary file
-// and played by the system's sequencer; its end comes from the sequencer's
-// notification or from a stall watch in the tick.
+// The MIDI music player: one piece at a time, played from a temporary file
+// by the system's sequencer, ended by its notification or a stall watch.
 #pragma once
 #include <stdint.h>
 #include "base/text.h"

@@ -164,21 +164,24 @@ TEST_F(CdAudioTest, OpenDoorOrNoDiscGivesDefaults) {
 }
 
 // A drive that names the next track while the time still belongs to the end
-// of the current one keeps the current track.
+// of the current one keeps the current track, unless the time went back by
+// more than 4 s since the last refresh.
 TEST_F(CdAudioTest, TrackGuardAtATracksEnd) {
   const struct {
     const char* Name;
+    DWORD At;  // where the first refresh finds the disc
     DWORD Reported;
     int32_t Track;
   } cases[] = {
-      {"next track named at the old end", MCI_MAKE_TMSF(3, 4, 58, 0), 2},
-      {"next track near its start", MCI_MAKE_TMSF(3, 0, 1, 0), 3},
-      {"two tracks on", MCI_MAKE_TMSF(3, 4, 58, 0), 3},
-      {"beyond the disc", MCI_MAKE_TMSF(9, 0, 1, 0), 1},
+      {"next track named at the old end", 2500 + 200000 + 296000, MCI_MAKE_TMSF(3, 4, 58, 0), 2},
+      {"next track near its start", 2500 + 200000 + 296000, MCI_MAKE_TMSF(3, 0, 1, 0), 3},
+      {"time went back 8 s", 2500 + 200000 + 299000, MCI_MAKE_TMSF(3, 4, 51, 0), 3},
+      {"two tracks on", 2500 + 1000, MCI_MAKE_TMSF(3, 4, 58, 0), 3},
+      {"beyond the disc", 2500 + 200000 + 296000, MCI_MAKE_TMSF(9, 0, 1, 0), 1},
   };
   for (auto& c : cases) {
     SetUp();
-    FakeMci.CdAt = std::string(c.Name) == "two tracks on" ? 2500 + 1000 : 2500 + 200000 + 296000;
+    FakeMci.CdAt = c.At;
     ASSERT_TRUE(RefreshCdStatus());
     FakeMci.CdReportedTmsf = c.Reported;
     ASSERT_TRUE(Refresh());

@@ -291,4 +291,17 @@ TEST_F(MusicPlayerTest, FailedPlayIsRetriedAfterNinetyTicks) {
   EXPECT_EQ(1, MusicPaused);
 }
 
+// The timer tick runs the music service, then the CD service.
+TEST_F(MusicPlayerTest, TheTickServesMusicAndCd) {
+  PlayMusic(Tune, false);
+  MusicEndNotified = 1;
+  CdRefreshTicks = CdCloseTicks + 1;
+  CdDevice = FakeCdId;
+  FakeMci.CdOpen = true;
+  RunTimerTick();
+  EXPECT_EQ(0, MusicOpen);
+  EXPECT_EQ(0u, CdDevice) << "the idle device closed";
+  EXPECT_EQ(1, FakeMci.Count("cd close"));
+}
+
 }  // namespace
