@@ -1,6 +1,7 @@
 // yltrun PROGRAM [ARGS...]: runs a Windows program, waits for it and prints
 // its full 32-bit exit code ("exit code N"), which a Unix exit status cuts
-// to one byte.
+// to one byte. With YLTRUN_TEMP set, the program's TMP and TEMP name that
+// folder (Wine sets them from its registry, so the caller cannot).
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -19,6 +20,12 @@ int main(int argc, char** argv) {
   if (argc < 2) {
     fprintf(stderr, "usage: yltrun PROGRAM [ARGS...]\n");
     return 2;
+  }
+  char temp[MAX_PATH];
+  DWORD n = GetEnvironmentVariableA("YLTRUN_TEMP", temp, sizeof temp);
+  if (n > 0 && n < sizeof temp) {
+    SetEnvironmentVariableA("TMP", temp);
+    SetEnvironmentVariableA("TEMP", temp);
   }
   std::string line;
   for (int i = 1; i < argc; i++) AppendQuoted(line, argv[i]);

@@ -11,6 +11,7 @@
 #include "controls/program_windows.h"
 #include "exec/numbers.h"
 #include "exec/constants.h"
+#include "audio/music_player.h"
 #include "image/image_loader.h"
 #include "system/data_files.h"
 #include "system/file_aliases.h"
@@ -56,6 +57,7 @@ Initializer Initializers[] = {
     InitAliasTexts,
     InitControlClassNames,
     InitFontTexts,
+    InitMusicTempFile,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

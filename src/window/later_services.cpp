@@ -34,12 +34,6 @@ void RestorePrimarySurface() {}
 void PrepareWaveOutput() {}
 void ServiceWaveOutput() {}
 void StopAllSounds() {}
-void ServiceMusic() {}
-void StopMusic() {}
-void ServiceCdAudio() {}
-uint32_t MusicDevice;
-uint8_t MusicEndNotified;
-void HandleMusicEnd() {}
 
 // Console: none is opened.
 bool InConsoleMode() { return false; }

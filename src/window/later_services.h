@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 #include <stdint.h>
+#include "audio/cd_audio.h"
+#include "audio/music_player.h"
 #include "system/data_files.h"
 
 // The font cache, program windows and dialog mode live in controls/; their
@@ -30,12 +32,6 @@ void RestorePrimarySurface();
 void PrepareWaveOutput();
 void ServiceWaveOutput();
 void StopAllSounds();
-void ServiceMusic();
-void StopMusic();
-void ServiceCdAudio();
-extern uint32_t MusicDevice;  // the open sequencer device id, 0 when none
-extern uint8_t MusicEndNotified;
-void HandleMusicEnd();
 
 // The console (the data files are in system/data_files.h).
 bool InConsoleMode();

@@ -125,6 +125,7 @@ inline void ResetMainWindowState() {
     InitControlClassNames();
     InitFontTexts();
     Windows.Init();
+    if (!MusicTempFile.Data) InitMusicTempFile();
   }
   if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
   MainWindow = nullptr;
