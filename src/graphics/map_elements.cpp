@@ -12,6 +12,7 @@ double ExecNumMapWidth() {
   RunValue(map);
   return map.Width();
 }
+// No operand: the main map's width.
 double ExecNumMainMapWidth() { return Maps.Get(0).Width(); }
 
 // Map: its height in cells.
@@ -20,6 +21,7 @@ double ExecNumMapHeight() {
   RunValue(map);
   return map.Height();
 }
+// No operand: the main map's height.
 double ExecNumMainMapHeight() { return Maps.Get(0).Height(); }
 
 // Map, x, y: a shared copy of the cell's icon; the empty icon outside.

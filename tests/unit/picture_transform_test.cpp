@@ -369,4 +369,44 @@ TEST_F(PictureTransform, ScaleColorsSmoothDithers) {
   EXPECT_EQ(Describe(4, 1, {0, 1, WhiteColor, WhiteColor}), Describe(shared));
 }
 
+// Every transformation decodes an image picture in its shared record first
+// and leaves the other handles of that record as they were; the result is
+// the same as that of a plain picture with the decoded pixels.
+TEST_F(PictureTransform, ImagePicturesAreDecodedAndNeverChangedInPlace) {
+  typedef void (*Op)(Picture&);
+  struct Case {
+    const char* Name;
+    Op Apply;
+  };
+  const Case cases[] = {
+      {"mask", [](Picture& p) { p.Mask(MakePicture(3, 2, {2, 0, 2, 2, 2, 0})); }},
+      {"mirror x", [](Picture& p) { p.MirrorX(); }},
+      {"mirror y", [](Picture& p) { p.MirrorY(); }},
+      {"quarter turn", [](Picture& p) { p.Rotate(Pi / 2, false, true); }},
+      {"half turn", [](Picture& p) { p.Rotate(Pi, false, true); }},
+      {"eighth turn", [](Picture& p) { p.Rotate(Pi / 4, true, true); }},
+      {"nearest resize", [](Picture& p) { p.Resize(7, 3, false, false); }},
+      {"smooth resize", [](Picture& p) { p.Resize(7, 3, true, true); }},
+      {"palette scale", [](Picture& p) { p.ScaleColors(0.5, false); }},
+      {"smooth scale", [](Picture& p) { p.ScaleColors(0.5, true); }},
+  };
+  Pixels pixels = PatternPixels(5, 4, 3);
+  for (const Case& c : cases) {
+    std::vector<uint8_t> record = ImageRecord(pixels, 5);
+    PictureData* image = (PictureData*)MemAlloc(sizeof(PictureData));
+    *image = PictureData{ImageCountBase, Compressed, 5, 4, record.data()};
+    Picture a, b;
+    a.AttachRecord(image);
+    b = a;
+    c.Apply(b);
+    EXPECT_EQ(Unclassified, image->State) << c.Name;
+    EXPECT_EQ(image, a.Data) << c.Name;
+    EXPECT_EQ(pixels, PixelsOf(a)) << c.Name;
+    EXPECT_NE(image, b.Data) << c.Name;
+    Picture plain = MakePicture(5, 4, pixels);
+    c.Apply(plain);
+    EXPECT_EQ(Describe(plain), Describe(b)) << c.Name;
+  }
+}
+
 }  // namespace
