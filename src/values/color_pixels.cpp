@@ -141,8 +141,11 @@ static void ResamplePixel(const ColorPixel* line, int32_t tapStride, const Resam
     long double f = sqrtl(1 / (1 - a / 255));
     for (int c = 0; c < 3; c++) s[c] *= f;
   }
-  uint8_t* channels = &out.Blue;
-  for (int c = 0; c < 5; c++) channels[c] = ClampChannel(RoundToInt((double)s[c]));
+  out.Blue = ClampChannel(RoundToInt((double)s[0]));
+  out.Green = ClampChannel(RoundToInt((double)s[1]));
+  out.Red = ClampChannel(RoundToInt((double)s[2]));
+  out.Transparency = ClampChannel(RoundToInt((double)s[3]));
+  out.Shadow = ClampChannel(RoundToInt((double)s[4]));
 }
 
 // `lines` lines of len pixels to lines of count pixels. A line's pixels lie
