@@ -5,6 +5,8 @@
 #include "values/icon.h"
 #include "values/map.h"
 
+struct ColorPixel;
+
 const int32_t MaxPictureSide = 32767;
 
 struct PictureData {
@@ -47,6 +49,25 @@ class Picture : public ValueHandle<Picture, PictureData> {
   void FromMap(const Map& map);
   // Every pixel becomes ColorImportMap[source byte]; the size stays.
   void ImportPixels(const uint8_t* source);
+
+  // Transformations (picture_transform.cpp, color_pixels.cpp). Each decodes an
+  // image picture first and never changes a record another handle shares.
+  // Pixels become 0 where the other picture's are 0 or where it does not reach
+  // (the two aligned at their bottom-left corners).
+  void Mask(const Picture& other);
+  // A new buffer of Width x Height colour pixels, freed by the caller (MemFree).
+  ColorPixel* ToColorPixels() const;
+  // The pixels from a buffer of the picture's size, through the colour cube;
+  // a shared record is replaced by a new one, a private one keeps its State.
+  void FromColorPixels(const ColorPixel* colors, bool dither);
+  // A new size (each side limited to 1..32767), by nearest pixel or smoothly.
+  void Resize(int32_t width, int32_t height, bool smooth, bool dither);
+  // Every colour's intensity times |factor| (at most 1000).
+  void ScaleColors(double factor, bool smooth);
+  // Counter-clockwise by angle radians; a non-finite angle changes nothing.
+  void Rotate(double angle, bool smooth, bool dither);
+  void MirrorX();  // each row reversed
+  void MirrorY();  // row order reversed
 
   static PictureData* EmptyRecord() { return &EmptyPictureData; }
   static void FreeRecord(PictureData* record);
