@@ -56,8 +56,6 @@ void InitDataFileNames() {
   WriteFileName.InitEmpty();
 }
 void CloseFiles() {}
-bool InConsoleMode() { return false; }
-void FreeProgramConsole() {}
 
 // Input and program windows: no message is recorded, no program window exists.
 bool FilterInputMessage(MSG*) { return false; }
