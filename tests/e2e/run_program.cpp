@@ -22,14 +22,20 @@ std::string ScratchDir() {
 static std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args,
-                  const std::string& env, const std::string& launcher) {
+                  const std::string& env, const std::string& launcher, const std::string& input) {
   std::string cmd = env + " " + Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " +
                     Quote(BuildPath(launcher)) + " " + Quote(exePath);
   for (const std::string& a : args) cmd += " " + Quote(a);
   // Output goes to a file, not a pipe: Wine's background processes inherit
   // the descriptors and would hold a pipe open long after the program ended.
   std::string outPath = exePath + ".out";
-  cmd += " >" + Quote(outPath) + " 2>&1 </dev/null";
+  std::string inPath = "/dev/null";
+  if (!input.empty()) {
+    inPath = exePath + ".in";
+    if (!WriteFileBytes(inPath, std::vector<uint8_t>(input.begin(), input.end())))
+      ADD_FAILURE() << "cannot write " << inPath;
+  }
+  cmd += " >" + Quote(outPath) + " 2>&1 <" + Quote(inPath);
   ProgramRun run;
   if (system(cmd.c_str()) == -1) return run;
   std::vector<uint8_t> bytes;
@@ -56,5 +62,5 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
   }
   std::string exe = dir + "/" + options.ExeName;
   if (!WriteFileBytes(exe, bound)) ADD_FAILURE() << "cannot write " << exe;
-  return RunExe(exe, options.Args, options.Env, options.Launcher);
+  return RunExe(exe, options.Args, options.Env, options.Launcher, options.Stdin);
 }
