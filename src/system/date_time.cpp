@@ -82,15 +82,21 @@ double ExecNumMakeDateTime() {
   return FileTimeSeconds(MakeDateTimeCount(p[0], p[1], p[2], p[3], p[4], p[5], p[6]));
 }
 
+// DateParts from the next operand, a time.
+static const SYSTEMTIME& NextDateParts() {
+  EvalNextDateParts();
+  return DateParts;
+}
+
 // Number operand, a time: one of its parts (a time before 1601 reads as 1601-01-01).
-double ExecNumYear() { return (EvalNextDateParts(), DateParts.wYear); }
-double ExecNumMonth() { return (EvalNextDateParts(), DateParts.wMonth); }
-double ExecNumDay() { return (EvalNextDateParts(), DateParts.wDay); }
-double ExecNumWeekday() { return (EvalNextDateParts(), DateParts.wDayOfWeek); }
-double ExecNumHour() { return (EvalNextDateParts(), DateParts.wHour); }
-double ExecNumMinute() { return (EvalNextDateParts(), DateParts.wMinute); }
-double ExecNumSecond() { return (EvalNextDateParts(), DateParts.wSecond); }
-double ExecNumMillisecond() { return (EvalNextDateParts(), DateParts.wMilliseconds); }
+double ExecNumYear() { return NextDateParts().wYear; }
+double ExecNumMonth() { return NextDateParts().wMonth; }
+double ExecNumDay() { return NextDateParts().wDay; }
+double ExecNumWeekday() { return NextDateParts().wDayOfWeek; }
+double ExecNumHour() { return NextDateParts().wHour; }
+double ExecNumMinute() { return NextDateParts().wMinute; }
+double ExecNumSecond() { return NextDateParts().wSecond; }
+double ExecNumMillisecond() { return NextDateParts().wMilliseconds; }
 
 // Three fields with two separators: the first blank-padded, then two digits,
 // then two or four digits.

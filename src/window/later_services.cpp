@@ -46,7 +46,7 @@ uint32_t MusicDevice;
 uint8_t MusicEndNotified;
 void HandleMusicEnd() {}
 
-// Data files and console: none is opened.
+// Data files: none is opened.
 GLOBAL_OBJECT(Text, ReadFileName);
 GLOBAL_OBJECT(Text, WriteFileName);
 uint8_t FileError;

@@ -37,7 +37,7 @@ extern uint32_t MusicDevice;  // the open sequencer device id, 0 when none
 extern uint8_t MusicEndNotified;
 void HandleMusicEnd();
 
-// The console (the data files are in system/data_files.h).
+// The console (system/console.cpp; the data files are in system/data_files.h).
 bool InConsoleMode();
 void FreeProgramConsole();
 
