@@ -108,6 +108,15 @@ TEST(ConsolePrograms, ExitCodesOfRunPrograms) {
   }
 }
 
+// A command that is no program runs through the interpreter, whose output
+// reaches the launcher's too.
+TEST(ConsolePrograms, InterpreterRunsWhatIsNoProgram) {
+  ProgramRun run = RunSource(Program("    #583\n      text_const \"echo fallback ran\"\n"));
+  ASSERT_TRUE(run.Started) << run.Output;
+  EXPECT_EQ(0u, run.ExitCode);
+  EXPECT_EQ(0u, ProgramOutput(run).find("fallback ran")) << run.Output;
+}
+
 // The words of the command line the launcher gave, each argument in quotes.
 TEST(ConsolePrograms, CommandLineWords) {
   RunOptions options;
