@@ -90,4 +90,15 @@ TEST_F(ExternalPrograms, DriveAndDirectoryChanges) {
   }
 }
 
+// On the older family the interpreter is command.com, which Wine lacks: the
+// fallback cannot start and reports it through the file error.
+TEST_F(ExternalPrograms, InterpreterThatCannotStart) {
+  WindowsVersion = -1;
+  EXPECT_EQ(1u, RunExternalProgram(Text("exit 7"), true));
+  EXPECT_EQ(1, FileError);
+  FileError = 0;
+  EXPECT_EQ(7u, RunExternalProgram(Text("cmd.exe /c exit 7"), true)) << "a program still starts directly";
+  EXPECT_EQ(0, FileError);
+}
+
 }  // namespace
