@@ -6,7 +6,7 @@ source "$(dirname "$0")/common.sh"
 
 need=()
 for pkg in cmake g++ make g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686 \
-           googletest wine wine32:i386 xvfb xauth fonts-liberation2 fonts-wine; do
+           googletest wine wine32:i386 xvfb xauth tzdata fonts-liberation2 fonts-wine; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

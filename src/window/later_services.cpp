@@ -35,9 +35,6 @@ void PrepareWaveOutput() {}
 void ServiceWaveOutput() {}
 void StopAllSounds() {}
 
-// Console: none is opened.
-bool InConsoleMode() { return false; }
-void FreeProgramConsole() {}
 
 
 uint8_t MainWindowShown;

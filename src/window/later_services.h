@@ -33,7 +33,7 @@ void PrepareWaveOutput();
 void ServiceWaveOutput();
 void StopAllSounds();
 
-// The console (the data files are in system/data_files.h).
+// The console (system/console.cpp; the data files are in system/data_files.h).
 bool InConsoleMode();
 void FreeProgramConsole();
 

@@ -22,7 +22,8 @@ std::string ScratchDir() {
 static std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args,
-                  const std::string& env, const std::string& launcher, const std::string& workDir) {
+                  const std::string& env, const std::string& launcher, const std::string& workDir,
+                  const std::string& input) {
   std::string cd = workDir.empty() ? std::string() : "cd " + Quote(workDir) + " && ";
   std::string cmd = cd + env + " " + Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " +
                     Quote(BuildPath(launcher)) + " " + Quote(exePath);
@@ -30,7 +31,13 @@ ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& ar
   // Output goes to a file, not a pipe: Wine's background processes inherit
   // the descriptors and would hold a pipe open long after the program ended.
   std::string outPath = exePath + ".out";
-  cmd += " >" + Quote(outPath) + " 2>&1 </dev/null";
+  std::string inPath = "/dev/null";
+  if (!input.empty()) {
+    inPath = exePath + ".in";
+    if (!WriteFileBytes(inPath, std::vector<uint8_t>(input.begin(), input.end())))
+      ADD_FAILURE() << "cannot write " << inPath;
+  }
+  cmd += " >" + Quote(outPath) + " 2>&1 <" + Quote(inPath);
   ProgramRun run;
   if (system(cmd.c_str()) == -1) return run;
   std::vector<uint8_t> bytes;
@@ -62,7 +69,7 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
     work = dir + "/" + work;
     if (system(("mkdir -p " + Quote(work)).c_str()) != 0) ADD_FAILURE() << "cannot make " << work;
   }
-  ProgramRun run = RunExe(exe, options.Args, options.Env, options.Launcher, work);
+  ProgramRun run = RunExe(exe, options.Args, options.Env, options.Launcher, work, options.Stdin);
   run.WorkDir = work;
   return run;
 }

@@ -22,6 +22,7 @@ struct RunOptions {
   std::string ExeName = "program.exe";
   std::string Env;                   // assignments put before the command
   std::vector<std::string> Args;
+  std::string Stdin;                 // the program's standard input; empty: none
   std::string Launcher = "tools/yltrun.exe";  // or "tools/yltwin.exe", the window probe
   // The program's working directory. A relative name: a fresh folder of that
   // name inside the scratch directory. An absolute path (a directory the test
@@ -35,7 +36,7 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
                   const std::string& env = "", const std::string& launcher = "tools/yltrun.exe",
-                  const std::string& workDir = "");
+                  const std::string& workDir = "", const std::string& input = "");
 
 // Each case's Source assembled, bound and run: its exit code must be its
 // Expected. Cases have Name, Source and Expected.
