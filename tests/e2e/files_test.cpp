@@ -318,7 +318,7 @@ TEST(FilesEndToEnd, CopyMoveSizesTimes) {
     GTEST_SKIP() << "the program cannot name its read and write files yet (file-name commands not built)";
   RunOptions options;
   options.WorkDir = "work";
-  options.Env = "TZ=UTC";  // local seconds are UTC seconds, as the native checks read them
+  options.Env = "YELTO_WINE_TZ=UTC";  // local seconds are UTC seconds, as the native checks read them
   ProgramRun run = RunSource(CopyMoveSizesTimes, options);
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ(511u, run.ExitCode) << run.Output;
