@@ -119,7 +119,7 @@ TEST_F(JoystickTest, AxisScaling) {
     EXPECT_DOUBLE_EQ(c.X, JoystickX[1]) << c.Name;
     EXPECT_DOUBLE_EQ(-c.X, JoystickY[1]) << c.Name;
     EXPECT_DOUBLE_EQ(c.X, JoystickZ[1]) << c.Name;
-    EXPECT_EQ(JoystickRetry[1], -1) << c.Name << ": no failure";
+    EXPECT_EQ(-1, JoystickRetry[1]) << c.Name << ": no failure";
   }
 }
 
