@@ -18,6 +18,8 @@ void ShutDownMainRun();
 void InstallPump();
 
 void RunTimerTick();
+// Ticks run so far; nothing in the engine reads it (tests count ticks by it).
+extern int32_t TimerTicksRun;
 void PumpMessages(bool wait);
 void WaitTicks(int32_t ticks);
 bool IsTimerTickPending();

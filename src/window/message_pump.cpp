@@ -11,7 +11,10 @@
 #include "window/time_seam.h"
 #include "startup/runtime.h"
 
+int32_t TimerTicksRun;
+
 void RunTimerTick() {
+  TimerTicksRun++;
   MouseMoved = 0;
   AgeJoystickPolls();
   ServiceWaveOutput();

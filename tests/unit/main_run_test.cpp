@@ -1,6 +1,7 @@
 // The main run, the tick, the pump and the waits on the virtual clock: ticks
 // counted exactly, messages fed at given ticks through the real queue.
 #include "window_setup.h"
+#include "window/joystick_state.h"
 #include "window/window_proc.h"
 
 namespace {
@@ -32,7 +33,7 @@ TEST_F(MainRunTest, WaitRunsItsTicks) {
   } cases[] = {{0, 0}, {-5, 0}, {1, 1}, {3, 3}, {10, 10}};
   for (auto& c : cases) {
     Clock.Now = 0;
-    JoystickRetry[0] = TickMarker;
+    TimerTicksRun = 0;
     LoopMessageCountdown = 7;
     DisplayCountdown = 2;
     WaitTicks(c.N);
@@ -54,7 +55,7 @@ TEST_F(MainRunTest, TimerMessagesInOnePump) {
   for (auto& c : cases) {
     DrainQueue();
     Clock.Now = 0;
-    JoystickRetry[0] = TickMarker;
+    TimerTicksRun = 0;
     LoopMessageCountdown = 7;
     PostTimers(c.Queued);
     PumpMessages(c.Wait);
@@ -346,7 +347,7 @@ TEST_F(LoopOnlyProgramTest, TicksOnlyFromTimerMessages) {
     MainWindowShown = 0;
     Clock.MsPerRead = c.MsPerRead;
     RunCompiledProgram();
-    int32_t ticks = -1 - JoystickRetry[0];  // since the run prepared the joysticks
+    int32_t ticks = TicksRun();
     EXPECT_GE(ticks, c.MinTicks) << c.MsPerRead;
     EXPECT_LE(Clock.Now - ticks, 1) << c.MsPerRead << ": every due message but the last was pumped";
     EXPECT_LE(Clock.Looks, (ticks + 1) * (int32_t)(TimerLookSlack + 1)) << c.MsPerRead;

@@ -13,7 +13,6 @@
 #include "graphics/display_geometry.h"
 #include "image_setup.h"
 #include "program_fixture.h"
-#include "window/joystick_state.h"
 #include "window/keyboard_state.h"
 #include "window/later_services.h"
 #include "window/main_run.h"
@@ -105,10 +104,8 @@ inline BOOL WINAPI ClockGetCursorPos(LPPOINT p) {
   return TRUE;
 }
 
-// Ticks RunTimerTick ran since the fixture set the marker (every tick lowers
-// joystick 0's retry counter by one).
-const int32_t TickMarker = 1000000;
-inline int32_t TicksRun() { return TickMarker - JoystickRetry[0]; }
+// Ticks RunTimerTick ran since the fixture (or a test) cleared the count.
+inline int32_t TicksRun() { return TimerTicksRun; }
 
 inline void DrainQueue() {
   MSG m;
@@ -159,7 +156,7 @@ inline void ResetMainWindowState() {
   FileIdleTicks = 0;
   MouseMoved = 0;
   NumLockRequest = CapsLockRequest = ScrollLockRequest = InsertRequest = 0;
-  JoystickRetry[0] = TickMarker;
+  TimerTicksRun = 0;
   TimerLookGated = false;
   DrainQueue();
 }
