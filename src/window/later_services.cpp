@@ -35,10 +35,7 @@ void LeaveFullScreen() {}
 void StopDirectDraw() {}
 void RestorePrimarySurface() {}
 
-// Audio: no device is opened.
-void PrepareWaveOutput() {}
-void ServiceWaveOutput() {}
-void StopAllSounds() {}
+// Music and CD audio: no device is opened.
 void ServiceMusic() {}
 void StopMusic() {}
 void ServiceCdAudio() {}

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <stdint.h>
+#include "audio/mixer.h"
 #include "system/data_files.h"
 
 // Font cache.
@@ -26,10 +27,7 @@ void LeaveFullScreen();
 void StopDirectDraw();
 void RestorePrimarySurface();
 
-// Audio.
-void PrepareWaveOutput();
-void ServiceWaveOutput();
-void StopAllSounds();
+// Audio (wave output: audio/mixer.h).
 void ServiceMusic();
 void StopMusic();
 void ServiceCdAudio();
