@@ -100,23 +100,26 @@ inline void CompleteBlocks(int n = -1) {
 }
 
 // Puts the fake in place and the wave output in its state before a program runs.
+inline void InstallFakeWave() {
+  if (!EmptySound.Data) InitEmptySound();
+  if (!CurrentSound.Data) InitMixer();
+  FakeWave = FakeWaveDevice();
+  WaveSys = {FakeOpen, FakeClose, FakePrepare, FakeUnprepare, FakeWrite, FakeReset, FakePause, FakeRestart,
+             FakePosition};
+  StopAllSounds();
+  MixerMode = 1;
+  WaveOpenBackoff = -1;
+  PauseFlag = 0;
+  PrepareWaveOutput();
+  FakeWave = FakeWaveDevice();
+}
+inline void RemoveFakeWave() {
+  StopAllSounds();
+  WaveSys = RealWaveSys;
+}
+
 class WaveOutputTest : public testing::Test {
  protected:
-  void SetUp() override {
-    if (!EmptySound.Data) InitEmptySound();
-    if (!CurrentSound.Data) InitMixer();
-    FakeWave = FakeWaveDevice();
-    WaveSys = {FakeOpen, FakeClose, FakePrepare, FakeUnprepare, FakeWrite, FakeReset, FakePause, FakeRestart,
-               FakePosition};
-    StopAllSounds();
-    MixerMode = 1;
-    WaveOpenBackoff = -1;
-    PauseFlag = 0;
-    PrepareWaveOutput();
-    FakeWave = FakeWaveDevice();
-  }
-  void TearDown() override {
-    StopAllSounds();
-    WaveSys = RealWaveSys;
-  }
+  void SetUp() override { InstallFakeWave(); }
+  void TearDown() override { RemoveFakeWave(); }
 };
