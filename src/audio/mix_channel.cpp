@@ -3,6 +3,7 @@
 // samples (then interpolated), each side saturating at +-32767.
 #include <string.h>
 #include "audio/mixer.h"
+#include "exec/eval_next.h"
 
 // RoundToInt and FloorToInt in line for the per-sample loop: fistp under the
 // unit's mode (to nearest); out of range gives INT32_MIN, which every index
@@ -92,7 +93,8 @@ static int32_t MixFrames(MixerChannel& c, int16_t* out, int32_t n) {
       inside |= ExactSide<Wide, Bpf>(data, limit, position + offset, RightShift, right, out[1]);
     }
     if (!inside) break;
-    position += step;
+    // Stored as the double the channel keeps, whatever register holds it.
+    position = StoredDouble((long double)position + step);
   }
   c.Position = position;
   return done;

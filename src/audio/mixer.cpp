@@ -60,7 +60,7 @@ static ChannelSettings SettingsFor(const SoundData* r, int32_t loops, double vol
   int32_t bpf = r->PcmFrameBytes();
   double b = Clamp(balance, -10, 10);
   double left = Clamp(0.8 - 0.2 * b, -1, 1), right = Clamp(0.8 + 0.2 * b, -1, 1);
-  s.Step = Clamp(r->SamplesPerSec * bpf * speed * (1.0 / MixerRate), -r->Size, r->Size);
+  s.Step = Clamp((double)r->SamplesPerSec * bpf * speed * (1.0 / MixerRate), -r->Size, r->Size);
   s.Offset = Clamp((right - left) * s.Step * 20, -r->Size, r->Size);
   s.LeftGain = left * volume;
   s.RightGain = right * volume;
