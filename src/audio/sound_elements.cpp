@@ -28,14 +28,17 @@ void ExecCmdSoundStop() {
   StopSound(sound);
 }
 
+// No operand: stops every sound and closes the device.
 void ExecCmdSoundStopAll() { StopAllSounds(); }
 
-// Seconds (not rounded) to SetSoundPosition of the sound started last.
+// Seconds (not rounded) to SetSoundPosition of the sound started last;
+// negative or NaN seconds move to the start.
 void ExecCmdSoundSetPosition() { SetSoundPosition(RunNumOperand()); }
 
-// Pauses (true) or resumes (false) the output.
+// Pauses (true) or resumes (false) the output; nothing while no device is open.
 void ExecCmdSoundPause() { PauseSound(RunBool() != 0); }
 
+// No operand: pauses a playing output, resumes a paused one.
 void ExecCmdSoundPauseToggle() { PauseSound(!SoundPaused); }
 
 // Whether the operand's record plays: on a busy channel in mixer mode, as
@@ -58,6 +61,7 @@ uint8_t ExecBoolSoundPlayingThis() {
 // Whether the device is open: a sound plays, is paused, or its last block plays.
 uint8_t ExecBoolSoundPlaying() { return WaveOutDevice != nullptr; }
 
+// No operand: whether the output is paused.
 uint8_t ExecBoolSoundPaused() { return SoundPaused != 0; }
 
 // Whether the operand has two channels.
@@ -97,9 +101,11 @@ double ExecNumSoundLength() {
   return (double)(r->Size - r->FormatHeaderSize) / bps;
 }
 
+// No operand: seconds into the sound started last; 0 when it does not play.
 double ExecNumSoundPosition() { return GetSoundPosition(); }
 
-// The sound conversions: the operand evaluated into the result, then changed.
+// The sound conversions: the operand evaluated into the result, then changed;
+// a sound that cannot be converted (no codec, not PCM) stays as it is.
 void ExecSoundTo8Bit(Sound& r) {
   NextSound(r);
   r.To8Bit();

@@ -581,6 +581,13 @@ TEST_F(Solo, FailuresLeaveTheDeviceClosedOrRefillTheBlock) {
   cut.SetSize(20);
   StartSound(cut, 1, true, 1, 0, 1);
   EXPECT_EQ(0, FakeWave.Opens);
+  // A rate of 0 gives no position from the device's samples, never a division by 0.
+  Sound still = Compressed(Adpcm(), 1000);
+  still.Data->SamplesPerSec = 0;
+  StartSound(still, 1, true, 1, 0, 1);
+  FakeWave.Samples = 500;
+  EXPECT_EQ(0, GetSoundPosition());
+  StopAllSounds();
   // A refused chunk is queued again on the next tick.
   StartSound(s, 1, true, 1, 0, 1);
   FakeWave.FailWrite = true;
