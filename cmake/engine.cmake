@@ -87,3 +87,9 @@ target_include_directories(yelto_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(yelto_tests PRIVATE yeltocore gtest_cross)
 target_link_options(yelto_tests PRIVATE ${ENGINE_LINK})
 set_target_properties(yelto_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+
+# The mixer's benchmark (bench/mixer.sh builds and runs it; not part of all).
+add_executable(bench_mixer EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/mixer_bench.cpp)
+target_link_libraries(bench_mixer PRIVATE yeltocore)
+target_link_options(bench_mixer PRIVATE ${ENGINE_LINK})
+set_target_properties(bench_mixer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})

@@ -2,6 +2,7 @@
 // one exit of the process.
 #include "startup/runtime.h"
 #include "startup/language.h"
+#include "audio/mixer.h"
 #include "base/memory.h"
 #include "base/random.h"
 #include "base/text.h"
@@ -58,6 +59,7 @@ Initializer Initializers[] = {
     InitControlClassNames,
     InitFontTexts,
     InitMusicTempFile,
+    InitMixer,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

@@ -30,10 +30,6 @@ void LeaveFullScreen() {}
 void StopDirectDraw() {}
 void RestorePrimarySurface() {}
 
-// Audio: no device is opened.
-void PrepareWaveOutput() {}
-void ServiceWaveOutput() {}
-void StopAllSounds() {}
 
 
 

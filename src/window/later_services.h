@@ -6,6 +6,7 @@
 #include <stdint.h>
 #include "audio/cd_audio.h"
 #include "audio/music_player.h"
+#include "audio/mixer.h"
 #include "system/data_files.h"
 
 // The font cache, program windows and dialog mode live in controls/; their
@@ -28,10 +29,6 @@ void LeaveFullScreen();
 void StopDirectDraw();
 void RestorePrimarySurface();
 
-// Audio.
-void PrepareWaveOutput();
-void ServiceWaveOutput();
-void StopAllSounds();
 
 // The console (system/console.cpp; the data files are in system/data_files.h).
 bool InConsoleMode();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "audio/mixer.h"
 #include "base/value_lists.h"
 #include "image/image_check.h"
 #include "image/image_loader.h"
@@ -27,6 +28,7 @@ inline void ResetImageLists() {
     SetUpMediaValues();
     if (!EmptySound.Data) InitEmptySound();
     if (!EmptyMusic.Data) InitEmptyMusic();
+    if (!CurrentSound.Data) InitMixer();
   }
   Numbers.RemoveAll();
   Texts.RemoveAll();
