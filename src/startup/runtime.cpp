@@ -9,6 +9,7 @@
 #include "compiler/compile.h"
 #include "exec/numbers.h"
 #include "exec/constants.h"
+#include "graphics/sprite_engine.h"
 #include "image/image_loader.h"
 #include "system/data_files.h"
 #include "values/palette.h"
@@ -50,6 +51,7 @@ Initializer Initializers[] = {
     InitNewLineText,
     InitCaptionTexts,
     InitDataFileNames,
+    InitSpriteLists,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

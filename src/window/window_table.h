@@ -32,6 +32,13 @@ struct WindowItem {
 
   // Re-reads the geometry of entry index from its system window.
   static void UpdateMetrics(int32_t index);
+  // WM_SIZE: the metrics, for the main window the zoom and the displayed
+  // surface, then the background painted again (graphics/window_sizing.cpp).
+  static void OnResize(int32_t index);
+  // WM_PAINT, and the client background with the surface copied again
+  // (graphics/display_refresh.cpp).
+  static void OnPaint(int32_t index);
+  static void PaintClient(int32_t index);
 };
 
 const int32_t WindowTableGrowth = 40;
