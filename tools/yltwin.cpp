@@ -222,6 +222,10 @@ int main(int argc, char** argv) {
     GetClientRect(window, &client);
     if (bar && IsWindowVisible(bar)) GetWindowRect(bar, &barRect);
     printf("area %ldx%ld\n", client.right - client.left, client.bottom - client.top - (barRect.bottom - barRect.top));
+    // A program may show its main window (a program window's first paint
+    // refreshes the display) a moment before it disables it for a program
+    // window: the state is read once the program has settled.
+    Sleep(300);
     printf("enabled %d\n", IsWindowEnabled(window) ? 1 : 0);
     for (int id = 1; id <= controls; id++) ReportControl(window, id);
     if (script) {
