@@ -49,7 +49,7 @@ void SwitchConsole(bool on) {
   } else if (!MainWindowShown) {
     // The console stays allocated.
     MainWindowShown = 1;
-    OnResizeItem(0);
+    WindowItem::OnResize(0);
     ShowWindow(MainWindow, SW_SHOW);
     SetFocus(MainWindow);
   }
