@@ -28,3 +28,9 @@ endfunction()
 add_suites(unit "${UNIT_SOURCES}" ${WINE_RUN} ${CMAKE_BINARY_DIR}/yelto_tests.exe)
 add_suites(host "${HOST_TEST_SOURCES}" ${CMAKE_BINARY_DIR}/host_tests)
 add_suites(e2e "${E2E_SOURCES}" ${CMAKE_BINARY_DIR}/e2e_tests)
+
+# The probe reads the window back from the screen: no other test's window may
+# cover it meanwhile.
+if(TEST e2e.DisplayPixels)
+  set_tests_properties(e2e.DisplayPixels PROPERTIES RUN_SERIAL TRUE)
+endif()
