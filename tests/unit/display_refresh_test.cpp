@@ -257,3 +257,47 @@ TEST_F(DisplayRefresh, HiddenSpriteIsRemoved) {
 }
 
 }  // namespace
+
+namespace {
+
+// The collection of a refresh skips queued sprites by links between the
+// places of VisibleSprites; looking at every sprite of every tile, one tile
+// at a time, must queue the same sprites in the same order.
+TEST_F(DisplayRefresh, ClosureOrderWithManySprites) {
+  Surface({"........", "........", "........", "........", "........", "........"});
+  uint32_t seed = 12345;
+  auto next = [&seed](int32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (int32_t)((seed >> 8) % (uint32_t)n);
+  };
+  for (int32_t k = 0; k < 300; k++) {
+    int32_t s = AddSprite(8 + next(60), 8 + next(60), SpriteColor, 1000 * next(3), 1, 1);
+    ShowSpriteAt(s, next(300) - 30, next(230) - 30);
+    if (next(5) == 0) Sprites[s].Y = Sprites[k ? s - 1 : s].Y;  // some equal keys
+  }
+  for (int32_t round = 0; round < 5; round++) {
+    memset(DirtyTiles, 0, 48);
+    for (int32_t k = 0; k < 3; k++) DirtyTiles[next(48)] = 1;
+    std::vector<uint8_t> marks(DirtyTiles, DirtyTiles + 48);
+    CollectDirtySprites();
+    std::vector<int32_t> fast(SpriteDrawOrder.ItemArray(), SpriteDrawOrder.ItemArray() + SpriteDrawOrder.Count);
+    std::string fastGrid = DirtyGrid();
+    for (int32_t k = 0; k < SpriteDrawOrder.Count; k++) Sprites[SpriteDrawOrder[k]].Queued = 0;
+    SpriteDrawOrder.RemoveAll();
+    SpriteDrawLevels.RemoveAll();
+    SpriteDrawKeys.RemoveAll();
+    memcpy(DirtyTiles, marks.data(), 48);
+    for (int32_t k = 47; k >= 0; k--)
+      if (DirtyTiles[k]) CollectSpritesOverTile(k % 8, k / 8);
+    std::vector<int32_t> plain(SpriteDrawOrder.ItemArray(), SpriteDrawOrder.ItemArray() + SpriteDrawOrder.Count);
+    EXPECT_EQ(plain, fast) << "round " << round;
+    EXPECT_EQ(DirtyGrid(), fastGrid) << "round " << round;
+    EXPECT_GT(fast.size(), 3u) << "round " << round;
+    for (int32_t k = 0; k < SpriteDrawOrder.Count; k++) Sprites[SpriteDrawOrder[k]].Queued = 0;
+    SpriteDrawOrder.RemoveAll();
+    SpriteDrawLevels.RemoveAll();
+    SpriteDrawKeys.RemoveAll();
+  }
+}
+
+}  // namespace
