@@ -226,3 +226,26 @@ TEST_F(GraphicsSurface, MainMapAssignment) {
 }
 
 }  // namespace
+
+namespace {
+
+int WINAPI SilentMessageBox(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
+
+// A main map whose surface bytes do not fit 31 bits ends the run as
+// exhausted memory does, before any buffer is sized.
+TEST(GraphicsSurfaceSize, SurfaceTooLargeEndsAsExhaustedMemory) {
+  const int32_t cases[][2] = {{2000, 1100}, {1500, 1400}};
+  for (const auto& c : cases) {
+    EXPECT_EXIT(
+        {
+          MemorySys.MessageBoxA = SilentMessageBox;
+          ResetImageLists();
+          Maps.AppendNew(c[0], c[1]);
+          InitGraphicsSurface();
+        },
+        testing::ExitedWithCode(253), "")
+        << c[0] << " x " << c[1];
+  }
+}
+
+}  // namespace
