@@ -145,6 +145,27 @@ TEST(DisplayPixels, WindowShowsMapAndSprite) {
   EXPECT_NE(Rgb(212), Rgb(darker[212])) << "the shadow is seen";
 }
 
+// A client area wider than the zoomed surface: the surface is centred and the
+// margins beside it are filled with the window's background colour.
+TEST(DisplayPixels, MarginsAroundTheCentredSurface) {
+  std::string error;
+  std::vector<uint8_t> image = AssembleOrEmpty(DisplaySource(), &error);
+  ASSERT_FALSE(image.empty()) << error;
+  RunOptions options;
+  options.Launcher = "tools/yltwin.exe";
+  options.ExeName = "margins.exe";
+  // Zoom 33/32: a display of 198 x 99 at offset (26, -1) in 250 x 96.
+  options.Args = {"pixels", "30000", "size=250,96", "after=1500", "5,50", "244,50", "27,10", "222,10"};
+  ProgramRun run = RunImage(image, options);
+  ASSERT_TRUE(run.Started) << run.Output;
+  unsigned left = PixelAt(run.Output, 5, 50), right = PixelAt(run.Output, 244, 50);
+  EXPECT_EQ(left, right) << run.Output;
+  EXPECT_NE(Rgb(140), left) << run.Output;
+  EXPECT_NE(Rgb(212), left) << run.Output;
+  EXPECT_EQ(Rgb(140), PixelAt(run.Output, 27, 10)) << "the sky at the surface's left edge\n" << run.Output;
+  EXPECT_EQ(Rgb(140), PixelAt(run.Output, 222, 10)) << "and at its right edge\n" << run.Output;
+}
+
 // Sprite operands that are NaN, infinite or huge: the program walks, turns
 // and re-phases its sprite, waits, and ends with its result.
 TEST(Display, HugeAndNaNSpriteOperandsEndPromptly) {

@@ -1,6 +1,7 @@
 // The graphics surface: its buffers and sizes, the dirty-tile marks, the zoom
 // tables, and the zoom and displayed size that follow the main window's
 // client area (WM_SIZE) and its sizing drag (WM_SIZING).
+#include <algorithm>
 #include "graphics_setup.h"
 #include "base/random.h"
 #include "graphics/display_geometry.h"
@@ -141,6 +142,12 @@ TEST_F(GraphicsSurface, ZoomFollowsTheClientArea) {
     EXPECT_EQ(c.OffsetY, DisplayOffsetY) << c.W << "x" << c.H;
     EXPECT_EQ(c.Zoom != 1.0, Zoomed) << c.W << "x" << c.H;
   }
+  SetClientSize(640, 480);
+  ShowWindow(MainWindow, SW_MAXIMIZE);
+  ASSERT_TRUE(IsZoomed(MainWindow));
+  EXPECT_GT(MainClientWidth, 640) << "maximized";
+  EXPECT_EQ(TruncToInt(std::min((MainClientWidth + 4) / 640.0, (MainClientHeight + 4) / 480.0) * 32) / 32.0, Zoom);
+  EXPECT_EQ(1.0, WindowedZoom) << "a maximized window keeps the windowed zoom";
   ShowWindow(MainWindow, SW_MINIMIZE);
   EXPECT_EQ(1.0 / 32, Zoom) << "minimized";
   EXPECT_EQ(1.0, WindowedZoom) << "the windowed zoom stays";
