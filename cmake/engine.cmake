@@ -62,6 +62,12 @@ add_executable(bench_file_loop EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/files/
 target_link_options(bench_file_loop PRIVATE ${ENGINE_LINK})
 set_target_properties(bench_file_loop PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR}/tools)
 
+# The display benchmark (bench/display.sh builds it; not part of all).
+add_executable(display_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/display_bench.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
+target_link_libraries(display_bench PRIVATE yeltocore)
+target_link_options(display_bench PRIVATE ${ENGINE_LINK})
+set_target_properties(display_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+
 # Windows-side tools: the launcher and the window probe.
 foreach(tool yltrun yltwin)
   add_executable(${tool} ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp)

@@ -31,3 +31,9 @@ add_suites(e2e "${E2E_SOURCES}" ${CMAKE_BINARY_DIR}/e2e_tests)
 # Real input goes to the foreground window of the display the tests share;
 # windows of tests running alongside would take it.
 set_tests_properties(e2e.RealInput PROPERTIES RUN_SERIAL TRUE)
+
+# The probe reads the window back from the screen: no other test's window may
+# cover it meanwhile.
+if(TEST e2e.DisplayPixels)
+  set_tests_properties(e2e.DisplayPixels PROPERTIES RUN_SERIAL TRUE)
+endif()

@@ -1,4 +1,5 @@
-// yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]: runs a Windows program, waits for
+// yltwin PROGRAM [close|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]:
+// runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
@@ -20,6 +21,11 @@
 // With CONTROLS n, the child windows of the
 // main window with control ids 1 to n are reported first (shown or hidden):
 // class, style and extended style.
+// pixels reads the client area back (BitBlt from the window's device context
+// into a 32-bit DIB section), then closes the window. Its options, in order
+// of use: size=W,H gives the window a client area of W x H; after=MS waits
+// that long first; shot=FILE.bmp saves the client area; X,Y prints
+// "pixel X,Y RRGGBB" for that client pixel.
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -157,6 +163,87 @@ static void MeasureLatency(HWND window, int count, DWORD timeout) {
   if (seen) printf("latency min %.2f mean %.2f max %.2f ms over %d keys\n", least, sum / seen, most, seen);
 }
 
+// The client area as top-down 32-bit pixels 0x00RRGGBB.
+struct ClientPixels {
+  int Width, Height;
+  unsigned* Bits;
+  HBITMAP Bitmap;
+};
+
+static ClientPixels ReadClient(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  ClientPixels c = {r.right, r.bottom, nullptr, nullptr};
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = c.Width;
+  info.bmiHeader.biHeight = -c.Height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  c.Bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  c.Bits = (unsigned*)bits;
+  HGDIOBJ old = SelectObject(memory, c.Bitmap);
+  BitBlt(memory, 0, 0, c.Width, c.Height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  return c;
+}
+
+static void SaveBitmap(const ClientPixels& c, const char* path) {
+  FILE* f = fopen(path, "wb");
+  if (!f) return;
+  unsigned size = (unsigned)c.Width * c.Height * 4;
+  BITMAPFILEHEADER h = {};
+  BITMAPINFOHEADER info = {};
+  h.bfType = 0x4D42;
+  h.bfOffBits = sizeof h + sizeof info;
+  h.bfSize = h.bfOffBits + size;
+  info.biSize = sizeof info;
+  info.biWidth = c.Width;
+  info.biHeight = -c.Height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  fwrite(&h, sizeof h, 1, f);
+  fwrite(&info, sizeof info, 1, f);
+  fwrite(c.Bits, size, 1, f);
+  fclose(f);
+}
+
+static void SetClientSize(HWND window, int w, int h) {
+  RECT r = {0, 0, w, h};
+  AdjustWindowRectEx(&r, (DWORD)GetWindowLongA(window, GWL_STYLE), FALSE, (DWORD)GetWindowLongA(window, GWL_EXSTYLE));
+  SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOMOVE);
+}
+
+// Other programs' windows may be open on the same display: the window goes
+// to the top-left corner above them, and is painted again before each wait.
+static void ProbePixels(HWND window, int argc, char** argv) {
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  for (int k = 0; k < argc; k++) {
+    int x, y;
+    if (sscanf(argv[k], "size=%d,%d", &x, &y) == 2) {
+      SetClientSize(window, x, y);
+    } else if (sscanf(argv[k], "after=%d", &x) == 1) {
+      InvalidateRect(window, nullptr, TRUE);
+      Sleep((DWORD)x);
+    } else if (strncmp(argv[k], "shot=", 5) == 0) {
+      ClientPixels c = ReadClient(window);
+      SaveBitmap(c, argv[k] + 5);
+      DeleteObject(c.Bitmap);
+    } else if (sscanf(argv[k], "%d,%d", &x, &y) == 2) {
+      ClientPixels c = ReadClient(window);
+      unsigned v = x >= 0 && y >= 0 && x < c.Width && y < c.Height ? c.Bits[y * c.Width + x] & 0xFFFFFF : 0;
+      printf("pixel %d,%d %06X\n", x, y, v);
+      DeleteObject(c.Bitmap);
+    }
+  }
+  PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
 static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < timeout) {
@@ -186,7 +273,7 @@ static void ReportControl(HWND window, int id) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
@@ -194,7 +281,8 @@ int main(int argc, char** argv) {
   int latencyKeys = argc > 3 && strcmp(argv[2], "latency") == 0 ? atoi(argv[3]) : 0;
   int timeoutArg = script || latencyKeys ? 4 : 3;
   DWORD timeout = argc > timeoutArg ? (DWORD)atoi(argv[timeoutArg]) : 20000;
-  int controls = argc > timeoutArg + 1 ? atoi(argv[timeoutArg + 1]) : 0;
+  bool pixels = argc > 2 && strcmp(argv[2], "pixels") == 0;
+  int controls = !pixels && argc > timeoutArg + 1 ? atoi(argv[timeoutArg + 1]) : 0;
   char line[1024];
   snprintf(line, sizeof line, "\"%s\"", argv[1]);
   STARTUPINFOA si = {};
@@ -225,7 +313,7 @@ int main(int argc, char** argv) {
     // A program may show its main window (a program window's first paint
     // refreshes the display) a moment before it disables it for a program
     // window: the state is read once the program has settled.
-    Sleep(300);
+    Sleep(600);
     printf("enabled %d\n", IsWindowEnabled(window) ? 1 : 0);
     for (int id = 1; id <= controls; id++) ReportControl(window, id);
     if (script) {
@@ -234,6 +322,7 @@ int main(int argc, char** argv) {
     }
     if (latencyKeys) MeasureLatency(window, latencyKeys, timeout);
     if (close || script || latencyKeys) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (pixels) ProbePixels(window, argc - 4, argv + 4);
   } else {
     printf("no window\n");
   }

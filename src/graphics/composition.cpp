@@ -33,6 +33,47 @@ struct ClosureFrame {
 static ClosureFrame* ClosureStack;
 static int32_t ClosureCapacity;
 
+// While CollectDirtySprites runs, per place in VisibleSprites: the sprite's
+// rectangle, and a link toward the next lower place whose sprite may still
+// be unqueued, so that tiles looked at later skip the queued ones at once.
+// Outside a collection (ScanActive clear) every sprite is looked at.
+struct SpriteRect {
+  int64_t Left, Bottom, Right, Top;
+};
+static SpriteRect* Rects;
+static int32_t* Below;
+static int32_t ScanCapacity;
+static bool ScanActive;
+
+// The highest place at or below k whose sprite is not queued, or -1.
+static int32_t UnqueuedAtOrBelow(int32_t k) {
+  int32_t r = k;
+  while (r >= 0 && Below[r] != r) r = Below[r];
+  while (k >= 0 && Below[k] != k) {  // shorten the path for later looks
+    int32_t next = Below[k];
+    Below[k] = r;
+    k = next;
+  }
+  return r;
+}
+
+static void PrepareScan() {
+  int32_t n = VisibleSprites.Count;
+  if (n > ScanCapacity) {
+    MemFree(Rects);
+    MemFree(Below);
+    Rects = (SpriteRect*)AllocRecord(0, n, sizeof(SpriteRect));
+    Below = (int32_t*)AllocRecord(0, n, sizeof(int32_t));
+    ScanCapacity = n;
+  }
+  for (int32_t k = 0; k < n; k++) {
+    int32_t i = VisibleSprites[k];
+    const Sprite& s = Sprites[i];
+    Rects[k] = {s.PixelX, s.PixelY, (int64_t)s.PixelX + SpriteWidth(i), (int64_t)s.PixelY + SpriteHeight(i)};
+    Below[k] = s.Queued ? k - 1 : k;
+  }
+}
+
 static ClosureFrame& PushTile(int32_t& depth, int32_t column, int32_t row) {
   if (depth == ClosureCapacity) {
     int32_t capacity = ClosureCapacity ? ClosureCapacity * 2 : 64;
@@ -49,9 +90,9 @@ static ClosureFrame& PushTile(int32_t& depth, int32_t column, int32_t row) {
   return f;
 }
 
-static bool OverlapsTile(const Sprite& s, int32_t w, int32_t h, int32_t column, int32_t row) {
+static bool OverlapsTile(const SpriteRect& r, int32_t column, int32_t row) {
   int64_t a = (int64_t)column * TileSide, b = (int64_t)row * TileSide;
-  return a + TileSide > s.PixelX && a < (int64_t)s.PixelX + w && b + TileSide > s.PixelY && b < (int64_t)s.PixelY + h;
+  return a + TileSide > r.Left && a < r.Right && b + TileSide > r.Bottom && b < r.Top;
 }
 
 static int32_t TileFloor(int64_t pixel) { return (int32_t)(pixel / TileSide); }
@@ -101,13 +142,21 @@ void CollectSpritesOverTile(int32_t column, int32_t row) {
       }
       continue;
     }
+    if (ScanActive) f.NextSprite = UnqueuedAtOrBelow(f.NextSprite);
     if (f.NextSprite < 0) {
       depth--;
       continue;
     }
-    int32_t i = VisibleSprites[f.NextSprite--];
-    const Sprite& s = Sprites[i];
-    if (s.Queued || !OverlapsTile(s, SpriteWidth(i), SpriteHeight(i), f.Column, f.Row)) continue;
+    int32_t k = f.NextSprite--;
+    int32_t i = VisibleSprites[k];
+    if (ScanActive) {
+      if (!OverlapsTile(Rects[k], f.Column, f.Row)) continue;
+      Below[k] = k - 1;
+    } else {
+      const Sprite& s = Sprites[i];
+      SpriteRect r = {s.PixelX, s.PixelY, (int64_t)s.PixelX + SpriteWidth(i), (int64_t)s.PixelY + SpriteHeight(i)};
+      if (s.Queued || !OverlapsTile(r, f.Column, f.Row)) continue;
+    }
     AddSpriteToDrawList(i);
     EnterRange(f, i);
   }
@@ -115,8 +164,11 @@ void CollectSpritesOverTile(int32_t column, int32_t row) {
 
 // Each walk visits the dirty-tile map from its last byte to its first.
 void CollectDirtySprites() {
+  PrepareScan();
+  ScanActive = true;
   for (int32_t k = TileColumns * TileRows - 1; k >= 0; k--)
     if (DirtyTiles[k]) CollectSpritesOverTile(k % TileColumns, k / TileColumns);
+  ScanActive = false;
 }
 
 static void CopyTile(uint8_t* to, const uint8_t* from) {

@@ -8,6 +8,7 @@
 #include <vector>
 #include "audio/mixer.h"
 #include "base/value_lists.h"
+#include "graphics/sprite_engine.h"
 #include "image/image_check.h"
 #include "image/image_loader.h"
 #include "image/item_links.h"
@@ -38,6 +39,13 @@ inline void ResetImageLists() {
   Maps.RemoveAll();
   Pictures.RemoveAll();
   Sprites.RemoveAll();
+  // The sprite engine's lists name sprites of the lists just emptied.
+  VisibleSprites.RemoveAll();
+  MovingSprites.RemoveAll();
+  AnimatedSprites.RemoveAll();
+  SpriteDrawOrder.RemoveAll();
+  SpriteDrawLevels.RemoveAll();
+  SpriteDrawKeys.RemoveAll();
   Sounds.RemoveAll();
   Musics.RemoveAll();
 }
