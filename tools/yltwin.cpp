@@ -1,4 +1,4 @@
-// yltwin PROGRAM [close|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]:
+// yltwin PROGRAM [close|ready|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]:
 // runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
@@ -19,8 +19,9 @@
 // to show the number of keys it has read as its caption, and the time until
 // the caption shows each new count is measured. Prints min, mean and max.
 // With CONTROLS n, the child windows of the
-// main window with control ids 1 to n are reported first (shown or hidden):
-// class, style and extended style.
+// main window with control ids 1 to n are reported (shown or hidden): class,
+// style and extended style; with ready, once the caption starts with "done",
+// and then the window is closed.
 // pixels reads the client area back (BitBlt from the window's device context
 // into a 32-bit DIB section), then closes the window. Its options, in order
 // of use: size=W,H gives the window a client area of W x H; after=MS waits
@@ -273,10 +274,11 @@ static void ReportControl(HWND window, int id) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|ready|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
+  bool ready = argc > 2 && strcmp(argv[2], "ready") == 0;
   const char* script = argc > 3 && strcmp(argv[2], "input") == 0 ? argv[3] : nullptr;
   int latencyKeys = argc > 3 && strcmp(argv[2], "latency") == 0 ? atoi(argv[3]) : 0;
   int timeoutArg = script || latencyKeys ? 4 : 3;
@@ -310,18 +312,17 @@ int main(int argc, char** argv) {
     GetClientRect(window, &client);
     if (bar && IsWindowVisible(bar)) GetWindowRect(bar, &barRect);
     printf("area %ldx%ld\n", client.right - client.left, client.bottom - client.top - (barRect.bottom - barRect.top));
-    // A program may show its main window (a program window's first paint
-    // refreshes the display) a moment before it disables it for a program
-    // window: the state is read once the program has settled.
-    Sleep(600);
-    printf("enabled %d\n", IsWindowEnabled(window) ? 1 : 0);
-    for (int id = 1; id <= controls; id++) ReportControl(window, id);
     if (script) {
       PlayInput(window, script);
       PrintFinalCaption(window, timeout);
     }
+    // The main window may show before the program has made its windows and
+    // controls: with ready they are reported once its caption says "done".
+    if (ready) PrintFinalCaption(window, timeout);
+    printf("enabled %d\n", IsWindowEnabled(window) ? 1 : 0);
+    for (int id = 1; id <= controls; id++) ReportControl(window, id);
     if (latencyKeys) MeasureLatency(window, latencyKeys, timeout);
-    if (close || script || latencyKeys) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (close || script || latencyKeys || ready) PostMessageA(window, WM_CLOSE, 0, 0);
     if (pixels) ProbePixels(window, argc - 4, argv + 4);
   } else {
     printf("no window\n");

@@ -35,7 +35,8 @@ const Kind Kinds[] = {
 };
 
 // The controls (or what body makes), then the return code focus x 1000 + n,
-// then a long wait that the probe ends by closing the window.
+// then the caption "done" that the probe waits for, then a long wait that the
+// probe ends by closing the window.
 std::string ControlsProgram(const std::string& body = "") {
   std::string s = R"(
 global
@@ -49,7 +50,9 @@ program
   if (body.empty())
     for (const Kind& k : Kinds) s += "    @n\n      #" + std::to_string(k.Element) + "\n";
   s += body;
-  s += R"(    return_code
+  s += R"(    #295
+      text_const "done"
+    return_code
       #39
         #41
           #612
@@ -92,7 +95,7 @@ TEST(Controls, EveryKindFoundByIdFromAnotherProcess) {
   RunOptions options;
   options.Launcher = "tools/yltwin.exe";
   options.ExeName = "controls.exe";
-  options.Args = {"close", "30000", "21"};
+  options.Args = {"ready", "30000", "21"};
   ProgramRun run = RunImage(image, options);
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ(std::string::npos, run.Output.find("still running")) << run.Output;
@@ -130,7 +133,7 @@ TEST(Controls, ProgramWindowDisablesItsOwner) {
   RunOptions options;
   options.Launcher = "tools/yltwin.exe";
   options.ExeName = "owned.exe";
-  options.Args = {"close", "30000", "2"};
+  options.Args = {"ready", "30000", "2"};
   ProgramRun run = RunImage(image, options);
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ(2102u, run.ExitCode) << "focus on the button 2 in window 1: " << run.Output;
