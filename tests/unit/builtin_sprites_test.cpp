@@ -434,3 +434,46 @@ TEST_F(BuiltInSprites, ClippingEdges) {
 }
 
 }  // namespace
+
+// The same walk through the main run's real pump and tick, on the virtual
+// clock: the waits take exactly the ticks of the walks.
+#include "window_setup.h"
+
+namespace {
+
+class BuiltInSpritesOnTheClock : public MainWindowFixture {};
+
+TEST_F(BuiltInSpritesOnTheClock, StepTurnStep) {
+  std::string source = R"(
+picture ball fill=7
+sprite walker phases=2 directions=8 rest=1 w=32 h=32 fill=3 step=2
+sprite crawler phases=1 directions=4 rest=1 w=32 h=32 fill=4 step=1
+map level w=5 h=4 icon=ball param=0
+global
+  main: function "Walk" -> main_def
+  o1: real = -1
+  o2: real = -1
+local
+  main_def: function -> main_body
+program
+  main_body: function
+)";
+  // The main run shows sprite 0: hidden, it jumps to (1, 1).
+  source += ExpressionLines("(#72 (false)) (#78 (1)) (#79 (1)) (#72 (true)) (#58) (#59) (#58) (@o1 (#78)) (@o2 (#79))", 2);
+  ASSERT_NO_FATAL_FAILURE(Open(source.c_str()));
+  VisibleSprites.RemoveAll();
+  MovingSprites.RemoveAll();
+  AnimatedSprites.RemoveAll();
+  TimerPeriod = 60;
+  PrepareMainRun();
+  TimerTicksRun = 0;
+  EnterProgram();
+  EXPECT_EQ(4, TicksRun()) << "two ticks a walk; the turn found the sprite stopped";
+  EXPECT_EQ(2, Numbers[GlobalItemLinks[1].DataIndex]);
+  EXPECT_EQ(2, Numbers[GlobalItemLinks[2].DataIndex]);
+  EXPECT_EQ(2, Sprites[0].Direction) << "north, after the turn left";
+  EXPECT_EQ(1, Sprites[0].Visible) << "the main run shows sprite 0";
+  TimeSys.KillTimer(MainWindow, TimerId);
+}
+
+}  // namespace
