@@ -250,6 +250,14 @@ TEST_F(BuiltInSprites, TurnsDirectionAndVisibilityWaitForTheWalk) {
   EXPECT_EQ(0, Sprites[0].Visible);
   ASSERT_TRUE(RunCommands("(#59)", Walking));
   EXPECT_EQ(2, Sprites[0].Direction) << "turned from east, the walk's direction";
+  // A step off the map's edge still waits for the walk, then stays.
+  ASSERT_TRUE(RunCommands("(#58)", [] {
+    Place(0, 2, 1, 0, true);
+    MoveSpriteTo(0, 4, 1);
+  }));
+  EXPECT_EQ(4, Fake.TicksWaited);
+  EXPECT_EQ(4, Sprites[0].X);
+  EXPECT_EQ(4, Sprites[0].TargetX);
   // A flag that ends the run ends the wait.
   ASSERT_TRUE(RunCommands("(#58)", [] {
     Fake.QuitAtWait = 2;
