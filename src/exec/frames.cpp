@@ -3,6 +3,7 @@
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
 #include "exec/value_kinds.h"
+#include "graphics/sprite_engine.h"
 
 // Param1 = the entry holding the local's initial value (outside the list:
 // the kind's default). A sprite local is a new sprite object, hidden and at
@@ -32,6 +33,16 @@ template <class K>
 static void PopLocals() {
   int32_t n = OwnStep().Param1;
   if (n > 0) K::Values().RemoveLast(n);
+}
+
+// Popped sprites leave the engine's lists first, so the next frame's sprites
+// at the same indexes inherit no entry; their tiles are drawn again without them.
+template <>
+void PopLocals<SpriteKind>() {
+  int32_t n = OwnStep().Param1;
+  if (n <= 0) return;
+  ForgetSpritesFrom(n > Sprites.Count ? 0 : Sprites.Count - n);
+  Sprites.RemoveLast(n);
 }
 
 #define FRAME_FUNCTIONS(kind)                                        \

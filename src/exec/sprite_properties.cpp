@@ -4,7 +4,8 @@
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
 #include "exec/eval_next.h"
-#include "exec/handoffs.h"
+#include "graphics/sprite_engine.h"
+#include "graphics/sprite_motion.h"
 #include "exec/variable_access.h"
 
 // The sprite is fixed first, then the value is evaluated, the effect applied

@@ -7,7 +7,8 @@
 #include "exec/eval_next.h"
 #include "exec/value_kinds.h"
 #include "exec/variable_access.h"
-#include "exec/handoffs.h"
+#include "graphics/main_map.h"
+#include "graphics/sprite_motion.h"
 
 int32_t WrapIndex(int32_t v, int32_t size) {
   if (size < 1) return 0;

@@ -12,6 +12,7 @@
 #include "exec/numbers.h"
 #include "exec/constants.h"
 #include "audio/music_player.h"
+#include "graphics/sprite_engine.h"
 #include "image/image_loader.h"
 #include "system/data_files.h"
 #include "system/file_aliases.h"
@@ -58,6 +59,7 @@ Initializer Initializers[] = {
     InitControlClassNames,
     InitFontTexts,
     InitMusicTempFile,
+    InitSpriteLists,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

@@ -7,28 +7,16 @@
 #include "window/main_window.h"
 #include "window/window_table.h"
 
-// Graphics surface and sprites: nothing to compose yet.
-void InitGraphicsSurface() {}
-void MarkAllTilesDirty() {}
-// Like the real handler, a resize of the shown main window refreshes it.
-void OnResizeItem(int32_t index) {
-  WindowItem::UpdateMetrics(index);
-  if (index == 0 && MainWindowShown) RefreshDisplay();
-}
-void OnPaintItem(int32_t index) {
-  PAINTSTRUCT ps;
-  BeginPaint(Windows[index].Handle, &ps);
-  EndPaint(Windows[index].Handle, &ps);
-}
-void PaintClient(int32_t index) { InvalidateRect(Windows[index].Handle, nullptr, TRUE); }
-void SnapWindowSizing(WPARAM, RECT*) {}
-void MoveSprites() {}
-void AnimateSprites() {}
+// Full screen: never entered.
 bool InFullScreen() { return false; }
 void SetFullScreen(bool) {}
 void LeaveFullScreen() {}
 void StopDirectDraw() {}
 void RestorePrimarySurface() {}
+void ReselectFullScreenMode() {}
+HDC PrimarySurfaceDC() { return nullptr; }
+void ReleasePrimarySurfaceDC(HDC) {}
+bool CopyToPrimarySurface(const uint8_t*, int32_t, int32_t, int32_t, int32_t, int32_t) { return false; }
 
 // Audio: no device is opened.
 void PrepareWaveOutput() {}
@@ -40,16 +28,3 @@ bool InConsoleMode() { return false; }
 void FreeProgramConsole() {}
 
 
-uint8_t MainWindowShown;
-
-void RefreshDisplay() {
-  if (!MainWindowShown) {
-    MainWindowShown = 1;
-    OnResizeItem(0);
-    ShowWindow(MainWindow, SW_SHOW);
-    SetFocus(MainWindow);
-    return;
-  }
-  ApplyPendingTexts();
-  DisplayCountdown = 4;
-}

@@ -13,20 +13,19 @@
 #include "controls/font_cache.h"
 #include "controls/program_windows.h"
 
-// Graphics surface, display and sprites.
-void InitGraphicsSurface();
-void MarkAllTilesDirty();
-void OnResizeItem(int32_t index);
-void OnPaintItem(int32_t index);  // validates the update region
-void PaintClient(int32_t index);
-void SnapWindowSizing(WPARAM edge, RECT* proposed);
-void MoveSprites();
-void AnimateSprites();
+// Full screen (the surface, display and sprites are in graphics/).
 bool InFullScreen();
 void SetFullScreen(bool on);
 void LeaveFullScreen();
 void StopDirectDraw();
 void RestorePrimarySurface();
+void ReselectFullScreenMode();  // after the main map changed its pixel size
+// The primary surface's device context, null when there is none.
+HDC PrimarySurfaceDC();
+void ReleasePrimarySurfaceDC(HDC dc);
+// w x h bytes, rows bottom-up `stride` apart from the lowest, written straight
+// to the primary surface at (x, y); false when that cannot be done.
+bool CopyToPrimarySurface(const uint8_t* lowest, int32_t stride, int32_t x, int32_t y, int32_t w, int32_t h);
 
 // Audio.
 void PrepareWaveOutput();
@@ -41,9 +40,8 @@ void FreeProgramConsole();
 #include "controls/focus_walks.h"
 #include "controls/window_ids.h"
 
-// The display refresh. Until composition exists it does what involves no
-// surface: the first refresh shows the main window and gives it the focus;
-// every other one applies the pending caption and status text and starts
-// the next four-tick period.
-extern uint8_t MainWindowShown;
-void RefreshDisplay();
+// The graphics services the window procedure and the main run call.
+#include "graphics/display_refresh.h"
+#include "graphics/sprite_motion.h"
+#include "graphics/surface.h"
+#include "graphics/window_sizing.h"

@@ -2,7 +2,6 @@
 // entry into the compiled program and the shutdown in its order.
 #include "window/main_run.h"
 #include "compiler/compiled_code.h"
-#include "exec/handoffs.h"
 #include "exec/interpreter.h"
 #include "startup/runtime.h"
 #include "window/joystick_state.h"

@@ -86,7 +86,7 @@ void RealizeProgramPalette(HWND window, int32_t i) {
   RealizePalette(dc);
   SelectPalette(dc, previous, FALSE);
   ReleaseDC(window, dc);
-  PaintClient(i);
+  WindowItem::PaintClient(i);
 }
 
 // A second successful notification of the open device ends the music; the
@@ -121,13 +121,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       WindowItem::UpdateMetrics(i);
       return 0;
     case WM_SIZE:
-      OnResizeItem(i);
+      WindowItem::OnResize(i);
       return 0;
     case WM_SETFOCUS:
       HandleSetFocus(i);
       break;
     case WM_PAINT:
-      OnPaintItem(i);
+      WindowItem::OnPaint(i);
       return 0;
     case WM_CLOSE:
       if (i == 0) {

@@ -35,6 +35,13 @@ struct WindowItem {
   // Takes the font of the entry's request from the font cache and gives it
   // to its system window; icon and picture boxes get none.
   static void ApplyFont(int32_t index);
+  // WM_SIZE: the metrics, for the main window the zoom and the displayed
+  // surface, then the background painted again (graphics/window_sizing.cpp).
+  static void OnResize(int32_t index);
+  // WM_PAINT, and the client background with the surface copied again
+  // (graphics/display_refresh.cpp).
+  static void OnPaint(int32_t index);
+  static void PaintClient(int32_t index);
 };
 
 const int32_t WindowTableGrowth = 40;

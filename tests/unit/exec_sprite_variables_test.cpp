@@ -1,6 +1,7 @@
 // Sprite variables and the main map in compiled programs: assigning a sprite
 // keeps its place, property assignments and reads in the four forms, and the
 // main map taking a private copy of what is assigned to it.
+#include <math.h>
 #include <vector>
 #include "expression_fixture.h"
 
@@ -9,7 +10,7 @@ namespace {
 const char* const SpriteProgram = R"(
 map level w=2 h=2
 map other w=3 h=2
-sprite hero phases=3 directions=1 rest=1 w=32 h=32 fill=3
+sprite hero phases=3 directions=4 rest=1 w=32 h=32 fill=3
 sprite hero2 phases=2 directions=1 rest=2 w=32 h=32 fill=4
 global
   main: function -> main_def
@@ -102,10 +103,13 @@ TEST_F(ExecSpriteVariables, PositionAndDirection) {
   ASSERT_TRUE(RunCommands("(@s1x (3)) (@o1 (@s1x)) (@o2 (@s1y))", PlaceS1));
   EXPECT_EQ(3, Sprites[S1].TargetX) << "redirected toward (3, 7)";
   EXPECT_EQ(7, Sprites[S1].TargetY);
-  ASSERT_TRUE(RunCommands("(@s1y (num 2.5)) (@s1d (num 0.25)) (@o1 (@s1d))", PlaceS1));
+  // Four directions: the walk south faces direction 3; 2 radians is nearest
+  // to direction 1, whose angle is read back.
+  ASSERT_TRUE(RunCommands("(@s1y (num 2.5)) (@o2 (@s1d)) (@s1d (num 2)) (@o1 (@s1d))", PlaceS1));
   EXPECT_EQ(5, Sprites[S1].TargetX);
   EXPECT_EQ(2.5, Sprites[S1].TargetY);
-  EXPECT_EQ(0.25, Out[0]);
+  EXPECT_DOUBLE_EQ(1.5 * 3.14159265358979323846, Out[1]);
+  EXPECT_DOUBLE_EQ(3.14159265358979323846 / 2, Out[0]);
 }
 
 TEST_F(ExecSpriteVariables, Status) {
@@ -173,7 +177,7 @@ TEST_F(ExecSpriteVariables, MainMap) {
 // their properties. The global sprite gs is placed away from the locals'
 // fresh state, so a property that reached it would read differently.
 const char* const LocalSpriteProgram = R"(
-sprite hero phases=3 directions=1 rest=1 w=32 h=32 fill=3
+sprite hero phases=3 directions=8 rest=1 w=32 h=32 fill=3
 global
   main: function -> main_def
   o1: real = -1
@@ -221,6 +225,8 @@ std::vector<double> SpriteState(const Sprite& s) {
           (double)s.StatusShown, (double)s.Visible};
 }
 
+const double QuarterPi = 3.14159265358979323846 / 4;
+
 TEST_F(ExecSpriteVariables, LocalPropertyForms) {
   const struct {
     const char* Commands;
@@ -230,8 +236,9 @@ TEST_F(ExecSpriteVariables, LocalPropertyForms) {
       // Each local sprite keeps its own position; y keeps the x set before.
       {"(@lsx (3)) (@lax (9)) (@lay (num 2.5)) (@o1 (@lsx)) (@o2 (@lax)) (@o3 (@lsy)) (@o4 (@lay))",
        3, 9, 0, 2.5, 0, 1},
-      {"(@lsx (3)) (@lsy (num 2.5)) (@o1 (@lsx)) (@o2 (@lsy)) (@lsd (num 0.25)) (@o3 (@lsd)) (@o4 (@lax))",
-       3, 2.5, 0.25, 0, 0, 1},
+      // Eight directions: 0.8 radians is nearest to direction 1.
+      {"(@lsx (3)) (@lsy (num 2.5)) (@o1 (@lsx)) (@o2 (@lsy)) (@lsd (num 0.8)) (@o3 (@lsd)) (@o4 (@lax))",
+       3, 2.5, QuarterPi, 0, 0, 1},
       // A pending phase outside the sprite's three reads as the current one.
       {"(@lsp (num 2.5)) (@o1 (@lsp)) (@lss (num 0.75)) (@o2 (@lss)) (@o3 (@las)) (@lsp (7)) (@o4 (@lsp))",
        2, 0.75, -1, 0, 0, 1},
@@ -242,9 +249,9 @@ TEST_F(ExecSpriteVariables, LocalPropertyForms) {
       {"(@sex (1)) (@sey (5)) (@sex (3)) (@o1 (@sex)) (@o2 (@sey)) (@o3 (@sex)) (@o4 (@lsx))",
        1, 5, 3, 0, 0, 1},
       // Element 0 visible with status 0.25, element 1 turned, element 2 on phase 1.
-      {"(@sev (true)) (@sed (num 0.5)) (@sep (1)) (@ses (num 0.25))"
+      {"(@sev (true)) (@sed (num 0.8)) (@sep (1)) (@ses (num 0.25))"
        "(@o1 (@sed)) (@o2 (@sep)) (@b1 (@sev)) (@o3 (@ses)) (@o4 (@slidx)) (@b2 (@sem))",
-       0.5, 1, -1, 2, 1, 0},
+       QuarterPi, 1, -1, 2, 1, 0},
   };
   for (auto& c : cases) {
     SetUp();
