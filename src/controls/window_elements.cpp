@@ -25,7 +25,7 @@ void ExecCmdWindowDelete() { DestroyWindowItem(EvalNextInt()); }
 void ExecCmdWindowFocus() {
   if (!MainWindowShown) {
     MainWindowShown = 1;
-    OnResizeItem(0);
+    WindowItem::OnResize(0);
     ShowWindow(MainWindow, SW_SHOW);
     SetFocus(MainWindow);
   }
