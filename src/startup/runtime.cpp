@@ -12,6 +12,7 @@
 #include "exec/numbers.h"
 #include "exec/constants.h"
 #include "audio/music_player.h"
+#include "graphics/drawing.h"
 #include "graphics/sprite_engine.h"
 #include "image/image_loader.h"
 #include "system/data_files.h"
@@ -60,6 +61,7 @@ Initializer Initializers[] = {
     InitFontTexts,
     InitMusicTempFile,
     InitSpriteLists,
+    InitDrawingState,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 
