@@ -24,6 +24,7 @@ global
   clear: background = clear_pic
   got: background = clear_pic
   icon: picture = blank
+  nan: real = nan
 local
   main_def: function -> main_body
 program
@@ -45,7 +46,7 @@ const uint8_t PenIndex = 20;
 inline const std::map<char, uint8_t>& GridKey() {
   static const std::map<char, uint8_t> key = {{'.', BlackColor}, {'#', PenIndex}, {'a', 30}, {'b', 40},
                                               {' ', TransparentColor}, {'s', ShadowColor}, {'c', 62},
-                                              {'d', 218}, {'w', WhiteColor}};
+                                              {'d', 218}, {'e', 63}, {'w', WhiteColor}};
   return key;
 }
 inline char GridChar(uint8_t index) {
@@ -68,11 +69,17 @@ struct Operand {
   std::string Name;  // the parameter's head: a name or #id
   std::string Value; // the operand's item line
 };
-// A command of main's body with its named operands.
-inline std::string Command(const std::string& head, std::initializer_list<Operand> operands) {
-  std::string s = "    " + head + "\n";
-  for (const Operand& o : operands) s += "      " + o.Name + "\n        " + o.Value + "\n";
+// A command of main's body with its named operands (at depth 2; a value
+// assigned to a variable is at depth 3).
+inline std::string Command(const std::string& head, std::initializer_list<Operand> operands, int depth = 2) {
+  std::string in(2 * depth, ' ');
+  std::string s = in + head + "\n";
+  for (const Operand& o : operands) s += in + "  " + o.Name + "\n" + in + "    " + o.Value + "\n";
   return s;
+}
+// r := the value element with its operands.
+inline std::string AssignR(const std::string& head, std::initializer_list<Operand> operands) {
+  return "    @r\n" + Command(head, operands, 3);
 }
 
 class DrawingTest : public ProgramTest {
@@ -97,6 +104,11 @@ class DrawingTest : public ProgramTest {
     if (prepare) prepare();
     Run();
   }
+
+  static double R() { return Numbers[GlobalItemLinks[1].DataIndex]; }
+  // The globals after r: opaque, masked, clear, got (pictures), icon.
+  static const Picture& GlobalPicture(int32_t k) { return Pictures.Get(GlobalItemLinks[2 + k].DataIndex); }
+  static const Icon& IconGot() { return Icons.Get(GlobalItemLinks[6].DataIndex); }
 
   static uint8_t Pixel(int32_t x, int32_t y) { return BackgroundLayer[y * SurfaceStride + x]; }
 
