@@ -61,6 +61,7 @@ class TextOutput : public DrawingTest {
   }
   void TearDown() override {
     TextAreaWidth = 0;
+    ReleaseFontCache();
     DrawingTest::TearDown();
   }
   // Draws on a 256 x 128 surface.
