@@ -13,6 +13,7 @@
 #include "exec/numbers.h"
 #include "exec/constants.h"
 #include "audio/music_player.h"
+#include "graphics/drawing.h"
 #include "graphics/sprite_engine.h"
 #include "image/image_loader.h"
 #include "system/data_files.h"
@@ -62,6 +63,7 @@ Initializer Initializers[] = {
     InitMusicTempFile,
     InitMixer,
     InitSpriteLists,
+    InitDrawingState,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 
