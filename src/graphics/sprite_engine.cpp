@@ -37,6 +37,18 @@ void InvalidateSprite(int32_t i) {
                      ClampToInt32((int64_t)s.PixelY + SpriteHeight(i)));
 }
 
+// Set while the draw list runs by level from high to low and by key from small
+// to large with no NaN key: the place the walk from the end stops at is then
+// the first entry that it would pass, found by halving. A NaN key stops walks
+// of its level wherever it stands, so the list keeps the walk until emptied.
+static bool DrawListOrdered = true;
+
+// Whether the walk from the end passes entry k on its way to the place of a
+// sprite of this level and key.
+static bool WalksPast(int32_t k, int32_t level, double key) {
+  return SpriteDrawLevels[k] < level || (SpriteDrawLevels[k] == level && SpriteDrawKeys[k] > key);
+}
+
 void AddSpriteToDrawList(int32_t i) {
   Sprite& s = Sprites[i];
   if (s.Queued) return;
@@ -44,8 +56,20 @@ void AddSpriteToDrawList(int32_t i) {
   int32_t level = s.Held()->Level;
   double key = s.Y;
   int32_t n = SpriteDrawOrder.Count;
-  while (n > 0 && (SpriteDrawLevels[n - 1] < level || (SpriteDrawLevels[n - 1] == level && SpriteDrawKeys[n - 1] > key)))
-    n--;
+  if (n == 0) DrawListOrdered = true;
+  if (DrawListOrdered && key == key) {
+    int32_t low = 0;  // entries before low are not passed, from n on they are
+    while (low < n) {
+      int32_t mid = low + (n - low) / 2;
+      if (WalksPast(mid, level, key))
+        n = mid;
+      else
+        low = mid + 1;
+    }
+  } else {
+    while (n > 0 && WalksPast(n - 1, level, key)) n--;
+  }
+  if (key != key) DrawListOrdered = false;
   SpriteDrawOrder.Insert(n, i);
   SpriteDrawLevels.Insert(n, level);
   SpriteDrawKeys.Insert(n, key);
@@ -110,9 +134,38 @@ static bool ClipSprite(int64_t px, int64_t py, int32_t w, int32_t h, SpriteBlock
   return true;
 }
 
-// Pixel 0 leaves the frame pixel, 1 darkens it, any other replaces it.
+// High bit of each byte of x that is zero, exactly (no carry between bytes).
+static uint32_t ZeroBytes(uint32_t x) {
+  return ~(((x & 0x7F7F7F7Fu) + 0x7F7F7F7Fu) | x) & 0x80808080u;
+}
+
+// Pixel 0 leaves the frame pixel, 1 darkens it, any other replaces it. Four
+// pixels at a time while none of them is a shadow: all transparent is skipped,
+// none transparent is copied, a mix takes each byte from where it belongs.
 static void DrawMaskedRow(uint8_t* to, const uint8_t* from, int32_t n) {
-  for (int32_t x = 0; x < n; x++) {
+  int32_t x = 0;
+  for (; x + 4 <= n; x += 4) {
+    uint32_t p;
+    memcpy(&p, from + x, 4);
+    uint32_t zero = ZeroBytes(p);
+    if (ZeroBytes(p ^ 0x01010101u) == 0) {
+      if (zero == 0x80808080u) continue;
+      if (zero != 0) {
+        uint32_t f, keep = (zero >> 7) * 0xFFu;
+        memcpy(&f, to + x, 4);
+        p = (p & ~keep) | (f & keep);
+      }
+      memcpy(to + x, &p, 4);
+      continue;
+    }
+    for (int32_t k = x; k < x + 4; k++) {
+      if (from[k] > 1)
+        to[k] = from[k];
+      else if (from[k] == 1)
+        to[k] = DarkerColor[to[k]];
+    }
+  }
+  for (; x < n; x++) {
     uint8_t p = from[x];
     if (p > 1)
       to[x] = p;
