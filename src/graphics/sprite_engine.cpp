@@ -1,6 +1,7 @@
 // The sprite engine's lists, the draw list and the drawing of one sprite:
 // clipped, with transparent and shadow pixels and the optional status bar.
 #include "graphics/sprite_engine.h"
+#include <emmintrin.h>
 #include <string.h>
 #include "base/global_storage.h"
 #include "base/random.h"
@@ -134,35 +135,28 @@ static bool ClipSprite(int64_t px, int64_t py, int32_t w, int32_t h, SpriteBlock
   return true;
 }
 
-// High bit of each byte of x that is zero, exactly (no carry between bytes).
-static uint32_t ZeroBytes(uint32_t x) {
-  return ~(((x & 0x7F7F7F7Fu) + 0x7F7F7F7Fu) | x) & 0x80808080u;
-}
-
-// Pixel 0 leaves the frame pixel, 1 darkens it, any other replaces it. Four
-// pixels at a time while none of them is a shadow: all transparent is skipped,
-// none transparent is copied, a mix takes each byte from where it belongs.
+// Pixel 0 leaves the frame pixel, 1 darkens it, any other replaces it.
+// Sixteen pixels at a time: all transparent is skipped, none transparent or
+// shadow is copied, otherwise each byte is taken from the picture or kept from
+// the frame, and then the kept shadow bytes are darkened one by one.
 static void DrawMaskedRow(uint8_t* to, const uint8_t* from, int32_t n) {
+  const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi8(1);
   int32_t x = 0;
-  for (; x + 4 <= n; x += 4) {
-    uint32_t p;
-    memcpy(&p, from + x, 4);
-    uint32_t zero = ZeroBytes(p);
-    if (ZeroBytes(p ^ 0x01010101u) == 0) {
-      if (zero == 0x80808080u) continue;
-      if (zero != 0) {
-        uint32_t f, keep = (zero >> 7) * 0xFFu;
-        memcpy(&f, to + x, 4);
-        p = (p & ~keep) | (f & keep);
-      }
-      memcpy(to + x, &p, 4);
-      continue;
+  for (; x + 16 <= n; x += 16) {
+    __m128i p = _mm_loadu_si128((const __m128i*)(from + x));
+    __m128i clear = _mm_cmpeq_epi8(p, zero), shadow = _mm_cmpeq_epi8(p, one);
+    __m128i keep = _mm_or_si128(clear, shadow);
+    int kept = _mm_movemask_epi8(keep), shaded = _mm_movemask_epi8(shadow);
+    if (kept == 0xFFFF && shaded == 0) continue;
+    if (kept != 0) {
+      __m128i f = _mm_loadu_si128((const __m128i*)(to + x));
+      p = _mm_or_si128(_mm_and_si128(keep, f), _mm_andnot_si128(keep, p));
     }
-    for (int32_t k = x; k < x + 4; k++) {
-      if (from[k] > 1)
-        to[k] = from[k];
-      else if (from[k] == 1)
-        to[k] = DarkerColor[to[k]];
+    _mm_storeu_si128((__m128i*)(to + x), p);
+    while (shaded) {
+      int k = __builtin_ctz((unsigned)shaded);
+      to[x + k] = DarkerColor[to[x + k]];
+      shaded &= shaded - 1;
     }
   }
   for (; x < n; x++) {

@@ -1,6 +1,6 @@
 // The refresh's quick ways checked against the plain rules they stand for:
 // the draw-list place found by halving against the walk from the end (NaN and
-// infinite keys, ties), masked sprite rows drawn four pixels at a time against
+// infinite keys, ties), masked sprite rows drawn sixteen pixels at a time against
 // pixel by pixel, and the zoomed copy against one table lookup per pixel.
 #include <math.h>
 #include "base/random.h"
