@@ -87,7 +87,7 @@ void FillMaskedPicture(Picture& p, uint32_t& seed) {
     }
 }
 
-// Sprites of widths around multiples of four at places where the surface
+// Sprites narrower than, as wide as and wider than sixteen pixels, where the surface
 // edge or the clip rectangle cut them at odd columns, drawn over a frame of
 // varied colours: every frame pixel as the per-pixel rule gives it.
 TEST_F(RefreshFastPaths, MaskedSpriteRowsMatchPixelByPixel) {
