@@ -24,7 +24,7 @@ static uint8_t* TileStart(uint8_t* buffer, int32_t column, int32_t row) {
 // next tile of it.
 struct ClosureFrame {
   int32_t Column, Row;
-  int32_t NextSprite;  // index into VisibleSprites, counting down
+  int32_t NextSprite;  // place in VisibleSprites, or in the tile's bucket, counting down
   bool InRange;
   int32_t FirstColumn, LastColumn, LastRow;
   int32_t AtColumn, AtRow;
@@ -33,45 +33,93 @@ struct ClosureFrame {
 static ClosureFrame* ClosureStack;
 static int32_t ClosureCapacity;
 
-// While CollectDirtySprites runs, per place in VisibleSprites: the sprite's
-// rectangle, and a link toward the next lower place whose sprite may still
-// be unqueued, so that tiles looked at later skip the queued ones at once.
-// Outside a collection (ScanActive clear) every sprite is looked at.
 struct SpriteRect {
   int64_t Left, Bottom, Right, Top;
 };
-static SpriteRect* Rects;
-static int32_t* Below;
-static int32_t ScanCapacity;
-static bool ScanActive;
 
-// The highest place at or below k whose sprite is not queued, or -1.
-static int32_t UnqueuedAtOrBelow(int32_t k) {
-  int32_t r = k;
-  while (r >= 0 && Below[r] != r) r = Below[r];
-  while (k >= 0 && Below[k] != k) {  // shorten the path for later looks
-    int32_t next = Below[k];
-    Below[k] = r;
-    k = next;
-  }
-  return r;
+static SpriteRect RectOf(int32_t i) {
+  const Sprite& s = Sprites[i];
+  return {s.PixelX, s.PixelY, (int64_t)s.PixelX + SpriteWidth(i), (int64_t)s.PixelY + SpriteHeight(i)};
 }
 
-static void PrepareScan() {
-  int32_t n = VisibleSprites.Count;
-  if (n > ScanCapacity) {
-    MemFree(Rects);
-    MemFree(Below);
-    Rects = (SpriteRect*)AllocRecord(0, n, sizeof(SpriteRect));
-    Below = (int32_t*)AllocRecord(0, n, sizeof(int32_t));
-    ScanCapacity = n;
-  }
+static bool OverlapsTile(const SpriteRect& r, int32_t column, int32_t row) {
+  int64_t a = (int64_t)column * TileSide, b = (int64_t)row * TileSide;
+  return a + TileSide > r.Left && a < r.Right && b + TileSide > r.Bottom && b < r.Top;
+}
+
+// While CollectDirtySprites runs, each tile has a bucket: the places in
+// VisibleSprites whose sprite overlaps it, in ascending order, so a tile
+// looks only at its own sprites, still from the last place to the first.
+// Sprites do not move during a collection. Outside one (ScanActive clear),
+// or when the buckets would be too large, every visible sprite is looked at.
+static int32_t* BucketStart;  // per tile, plus one: where its bucket begins
+static int32_t* BucketPlaces;
+static int32_t BucketTiles, BucketCapacity;
+static bool ScanActive;
+static const int64_t MaxBucketEntries = 1 << 22;
+
+static int32_t FloorDiv(int64_t pixel) {
+  int64_t q = pixel / TileSide;
+  if (pixel % TileSide < 0) q--;
+  return q < INT32_MIN ? INT32_MIN : q > INT32_MAX ? INT32_MAX : (int32_t)q;
+}
+
+// The tiles that may overlap r, held to the map: columns c0..c1, rows r0..r1.
+static bool CandidateTiles(const SpriteRect& r, int32_t& c0, int32_t& c1, int32_t& r0, int32_t& r1) {
+  c0 = FloorDiv(r.Left);
+  c1 = FloorDiv(r.Right);
+  r0 = FloorDiv(r.Bottom);
+  r1 = FloorDiv(r.Top);
+  if (c0 < 0) c0 = 0;
+  if (r0 < 0) r0 = 0;
+  if (c1 > TileColumns - 1) c1 = TileColumns - 1;
+  if (r1 > TileRows - 1) r1 = TileRows - 1;
+  return c0 <= c1 && r0 <= r1;
+}
+
+// Two passes over the visible sprites: count each tile's entries, then fill
+// the buckets in place order. False (no buckets) when they would be too big.
+static void FillBuckets(int32_t n, bool fill) {
   for (int32_t k = 0; k < n; k++) {
-    int32_t i = VisibleSprites[k];
-    const Sprite& s = Sprites[i];
-    Rects[k] = {s.PixelX, s.PixelY, (int64_t)s.PixelX + SpriteWidth(i), (int64_t)s.PixelY + SpriteHeight(i)};
-    Below[k] = s.Queued ? k - 1 : k;
+    SpriteRect rect = RectOf(VisibleSprites[k]);
+    int32_t c0, c1, r0, r1;
+    if (!CandidateTiles(rect, c0, c1, r0, r1)) continue;
+    for (int32_t r = r0; r <= r1; r++)
+      for (int32_t c = c0; c <= c1; c++) {
+        if (!OverlapsTile(rect, c, r)) continue;
+        int32_t t = r * TileColumns + c;
+        if (fill)
+          BucketPlaces[BucketStart[t]++] = k;
+        else
+          BucketStart[t + 1]++;
+      }
   }
+}
+
+static bool PrepareBuckets() {
+  int32_t n = VisibleSprites.Count, tiles = TileColumns * TileRows;
+  if (tiles + 1 > BucketTiles) {
+    MemFree(BucketStart);
+    BucketStart = (int32_t*)AllocRecord(0, tiles + 1, sizeof(int32_t));
+    BucketTiles = tiles + 1;
+  }
+  memset(BucketStart, 0, (tiles + 1) * sizeof(int32_t));
+  FillBuckets(n, false);
+  int64_t total = 0;
+  for (int32_t t = 1; t <= tiles; t++) {
+    total += BucketStart[t];
+    if (total > MaxBucketEntries) return false;
+    BucketStart[t] = (int32_t)total;
+  }
+  if (total > BucketCapacity) {
+    MemFree(BucketPlaces);
+    BucketPlaces = (int32_t*)AllocRecord(0, (int32_t)total, sizeof(int32_t));
+    BucketCapacity = (int32_t)total;
+  }
+  FillBuckets(n, true);  // moves each start to the next bucket's start
+  for (int32_t t = tiles; t > 0; t--) BucketStart[t] = BucketStart[t - 1];
+  BucketStart[0] = 0;
+  return true;
 }
 
 static ClosureFrame& PushTile(int32_t& depth, int32_t column, int32_t row) {
@@ -83,16 +131,12 @@ static ClosureFrame& PushTile(int32_t& depth, int32_t column, int32_t row) {
   ClosureFrame& f = ClosureStack[depth++];
   f.Column = column;
   f.Row = row;
-  f.NextSprite = VisibleSprites.Count - 1;
+  int32_t t = row * TileColumns + column;
+  f.NextSprite = ScanActive ? BucketStart[t + 1] - 1 : VisibleSprites.Count - 1;
   f.InRange = false;
-  int32_t a = column * TileSide, t = SurfaceHeight - row * TileSide;
-  WidenDirtyRect(a, t - TileSide, a + TileSide, t);
+  int32_t a = column * TileSide, bottom = SurfaceHeight - row * TileSide;
+  WidenDirtyRect(a, bottom - TileSide, a + TileSide, bottom);
   return f;
-}
-
-static bool OverlapsTile(const SpriteRect& r, int32_t column, int32_t row) {
-  int64_t a = (int64_t)column * TileSide, b = (int64_t)row * TileSide;
-  return a + TileSide > r.Left && a < r.Right && b + TileSide > r.Bottom && b < r.Top;
 }
 
 static int32_t TileFloor(int64_t pixel) { return (int32_t)(pixel / TileSide); }
@@ -142,21 +186,15 @@ void CollectSpritesOverTile(int32_t column, int32_t row) {
       }
       continue;
     }
-    if (ScanActive) f.NextSprite = UnqueuedAtOrBelow(f.NextSprite);
-    if (f.NextSprite < 0) {
+    int32_t first = ScanActive ? BucketStart[f.Row * TileColumns + f.Column] : 0;
+    if (f.NextSprite < first) {
       depth--;
       continue;
     }
     int32_t k = f.NextSprite--;
-    int32_t i = VisibleSprites[k];
-    if (ScanActive) {
-      if (!OverlapsTile(Rects[k], f.Column, f.Row)) continue;
-      Below[k] = k - 1;
-    } else {
-      const Sprite& s = Sprites[i];
-      SpriteRect r = {s.PixelX, s.PixelY, (int64_t)s.PixelX + SpriteWidth(i), (int64_t)s.PixelY + SpriteHeight(i)};
-      if (s.Queued || !OverlapsTile(r, f.Column, f.Row)) continue;
-    }
+    int32_t i = VisibleSprites[ScanActive ? BucketPlaces[k] : k];
+    if (Sprites[i].Queued) continue;
+    if (!ScanActive && !OverlapsTile(RectOf(i), f.Column, f.Row)) continue;
     AddSpriteToDrawList(i);
     EnterRange(f, i);
   }
@@ -164,8 +202,7 @@ void CollectSpritesOverTile(int32_t column, int32_t row) {
 
 // Each walk visits the dirty-tile map from its last byte to its first.
 void CollectDirtySprites() {
-  PrepareScan();
-  ScanActive = true;
+  ScanActive = PrepareBuckets();
   for (int32_t k = TileColumns * TileRows - 1; k >= 0; k--)
     if (DirtyTiles[k]) CollectSpritesOverTile(k % TileColumns, k / TileColumns);
   ScanActive = false;

@@ -2,6 +2,7 @@
 // window (unscaled, or through the zoom tables) and the window backgrounds.
 #include "graphics/display_refresh.h"
 #include <windows.h>
+#include <string.h>
 #include "exec/pump_hooks.h"
 #include "graphics/composition.h"
 #include "graphics/display_geometry.h"
@@ -83,7 +84,8 @@ static void CopyUnzoomed(int32_t left, int32_t top, int32_t right, int32_t botto
 }
 
 // The area is widened by about one surface pixel on each side and scaled
-// into ZoomBuffer by two table lookups per display pixel.
+// into ZoomBuffer by two table lookups per display pixel; a display row that
+// shows the same surface row as the one above it is copied from that one.
 static void CopyZoomed(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   int32_t x0 = left > 0 ? ZoomColumns[left - 1] : 0;
   int32_t y0 = top > 0 ? ZoomRows[top - 1] : 0;
@@ -93,6 +95,10 @@ static void CopyZoomed(int32_t left, int32_t top, int32_t right, int32_t bottom)
   if (dw <= 0 || dh <= 0 || (int64_t)s * dh > ZoomBufferSize) return;
   for (int32_t j = y0; j < y1; j++) {
     uint8_t* to = ZoomBuffer + (int64_t)(dh - 1 - (j - y0)) * s;
+    if (j > y0 && UnzoomRowOffsets[j] == UnzoomRowOffsets[j - 1]) {
+      memcpy(to, to + s, dw);  // the same surface row as the display row above
+      continue;
+    }
     const uint8_t* row = FrameBuffer + UnzoomRowOffsets[j];
     for (int32_t i = x0; i < x1; i++) to[i - x0] = row[UnzoomColumns[i]];
   }

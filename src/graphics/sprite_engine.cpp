@@ -1,6 +1,7 @@
 // The sprite engine's lists, the draw list and the drawing of one sprite:
 // clipped, with transparent and shadow pixels and the optional status bar.
 #include "graphics/sprite_engine.h"
+#include <emmintrin.h>
 #include <string.h>
 #include "base/global_storage.h"
 #include "base/random.h"
@@ -37,6 +38,18 @@ void InvalidateSprite(int32_t i) {
                      ClampToInt32((int64_t)s.PixelY + SpriteHeight(i)));
 }
 
+// Set while the draw list runs by level from high to low and by key from small
+// to large with no NaN key: the place the walk from the end stops at is then
+// the first entry that it would pass, found by halving. A NaN key stops walks
+// of its level wherever it stands, so the list keeps the walk until emptied.
+static bool DrawListOrdered = true;
+
+// Whether the walk from the end passes entry k on its way to the place of a
+// sprite of this level and key.
+static bool WalksPast(int32_t k, int32_t level, double key) {
+  return SpriteDrawLevels[k] < level || (SpriteDrawLevels[k] == level && SpriteDrawKeys[k] > key);
+}
+
 void AddSpriteToDrawList(int32_t i) {
   Sprite& s = Sprites[i];
   if (s.Queued) return;
@@ -44,8 +57,20 @@ void AddSpriteToDrawList(int32_t i) {
   int32_t level = s.Held()->Level;
   double key = s.Y;
   int32_t n = SpriteDrawOrder.Count;
-  while (n > 0 && (SpriteDrawLevels[n - 1] < level || (SpriteDrawLevels[n - 1] == level && SpriteDrawKeys[n - 1] > key)))
-    n--;
+  if (n == 0) DrawListOrdered = true;
+  if (DrawListOrdered && key == key) {
+    int32_t low = 0;  // entries before low are not passed, from n on they are
+    while (low < n) {
+      int32_t mid = low + (n - low) / 2;
+      if (WalksPast(mid, level, key))
+        n = mid;
+      else
+        low = mid + 1;
+    }
+  } else {
+    while (n > 0 && WalksPast(n - 1, level, key)) n--;
+  }
+  if (key != key) DrawListOrdered = false;
   SpriteDrawOrder.Insert(n, i);
   SpriteDrawLevels.Insert(n, level);
   SpriteDrawKeys.Insert(n, key);
@@ -111,8 +136,30 @@ static bool ClipSprite(int64_t px, int64_t py, int32_t w, int32_t h, SpriteBlock
 }
 
 // Pixel 0 leaves the frame pixel, 1 darkens it, any other replaces it.
+// Sixteen pixels at a time: all transparent is skipped, none transparent or
+// shadow is copied, otherwise each byte is taken from the picture or kept from
+// the frame, and then the kept shadow bytes are darkened one by one.
 static void DrawMaskedRow(uint8_t* to, const uint8_t* from, int32_t n) {
-  for (int32_t x = 0; x < n; x++) {
+  const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi8(1);
+  int32_t x = 0;
+  for (; x + 16 <= n; x += 16) {
+    __m128i p = _mm_loadu_si128((const __m128i*)(from + x));
+    __m128i clear = _mm_cmpeq_epi8(p, zero), shadow = _mm_cmpeq_epi8(p, one);
+    __m128i keep = _mm_or_si128(clear, shadow);
+    int kept = _mm_movemask_epi8(keep), shaded = _mm_movemask_epi8(shadow);
+    if (kept == 0xFFFF && shaded == 0) continue;
+    if (kept != 0) {
+      __m128i f = _mm_loadu_si128((const __m128i*)(to + x));
+      p = _mm_or_si128(_mm_and_si128(keep, f), _mm_andnot_si128(keep, p));
+    }
+    _mm_storeu_si128((__m128i*)(to + x), p);
+    while (shaded) {
+      int k = __builtin_ctz((unsigned)shaded);
+      to[x + k] = DarkerColor[to[x + k]];
+      shaded &= shaded - 1;
+    }
+  }
+  for (; x < n; x++) {
     uint8_t p = from[x];
     if (p > 1)
       to[x] = p;

@@ -260,8 +260,8 @@ TEST_F(DisplayRefresh, HiddenSpriteIsRemoved) {
 
 namespace {
 
-// The collection of a refresh skips queued sprites by links between the
-// places of VisibleSprites; looking at every sprite of every tile, one tile
+// The collection of a refresh looks only at the sprites of each tile's own
+// bucket; looking at every visible sprite for every tile, one tile
 // at a time, must queue the same sprites in the same order.
 TEST_F(DisplayRefresh, ClosureOrderWithManySprites) {
   Surface({"........", "........", "........", "........", "........", "........"});
