@@ -149,6 +149,7 @@ static const struct {
     // Off centre: the sides read apart, by an offset of no whole number of bytes.
     {"16-bit stereo, offset", 2, 16, 1, 24.3},
     {"16-bit stereo between, offset", 2, 16, 0.7, 17.01},
+    {"8-bit stereo between, offset", 2, 8, 0.7, 17.01},
 };
 const int32_t VariantCount = sizeof Variants / sizeof Variants[0];
 

@@ -106,8 +106,8 @@ static inline bool BetweenSide(const uint8_t* data, uint32_t limit, double x, ui
   uint32_t start = (uint32_t)frame * Bpf;
   uint32_t i = start + shift, next = i + Bpf;
   if (i < limit) {
-    double v = SampleAt<Wide>(data, i);
-    if (next < limit) v += (SampleAt<Wide>(data, next) - v) * (x - (double)(int32_t)start) / Bpf;
+    double v = SampleValue<Wide>(data, i);
+    if (next < limit) v += (SampleValue<Wide>(data, next) - v) * (x - (double)(int32_t)start) / Bpf;
     AddSaturated(to, Scaled<Bounded>(v, gain));
     return true;
   }
