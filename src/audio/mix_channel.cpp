@@ -24,6 +24,19 @@ static inline int32_t FloorInRange(double x) {
   return r - (int32_t)(r > x);
 }
 
+// The same, also giving where x lies in that frame, in frames: x - floor(x)
+// equals (x - start of the frame) / bytes per frame exactly, since a frame
+// is a power of two bytes; the rounded value's place is taken away without
+// a trip through memory.
+static const double FloorCorrection[2] = {0, 1};
+static inline int32_t FloorWithin(double x, double& within) {
+  int32_t r = Nearest(x);
+  double rounded = r;
+  int32_t high = rounded > x;
+  within = x - (rounded - FloorCorrection[high]);
+  return r - high;
+}
+
 // The sample at byte index i: 8-bit bytes are centred and scaled to 16 bits.
 template <bool Wide>
 static inline int32_t SampleAt(const uint8_t* data, uint32_t i) {
@@ -114,14 +127,15 @@ static inline bool BetweenSide(const uint8_t* data, uint32_t limit, double x, ui
   return next < limit;
 }
 
-// One side of an interpolating frame whose start is known: the sample at
-// byte index i and the one a frame later. Returns whether i is inside.
+// One side of an interpolating frame whose place is known (within, in
+// frames): the sample at byte index i and the one a frame later. Returns
+// whether i is inside.
 template <bool Wide, int32_t Bpf, bool Bounded>
-static inline bool BetweenAt(const uint8_t* data, uint32_t limit, double x, uint32_t i, uint32_t start, double gain,
+static inline bool BetweenAt(const uint8_t* data, uint32_t limit, double within, uint32_t i, double gain,
                              int16_t& to) {
   if (i >= limit) return false;
   double v = SampleValue<Wide>(data, i);
-  if (i + Bpf < limit) v += (SampleValue<Wide>(data, i + Bpf) - v) * (x - (double)(int32_t)start) / Bpf;
+  if (i + Bpf < limit) v += (SampleValue<Wide>(data, i + Bpf) - v) * within;
   AddSaturated(to, Scaled<Bounded>(v, gain));
   return true;
 }
@@ -220,16 +234,20 @@ __attribute__((noinline)) static int32_t MixBetweenCentred(MixerChannel& c, cons
   const double step = c.Step;
   int32_t done = 0;
   for (; done < n; done++, out += 2) {
-    uint32_t start = (uint32_t)FloorInRange(position / Bpf) * Bpf;
+    double within;
+    uint32_t start = (uint32_t)FloorWithin(position / Bpf, within) * Bpf;
     uint32_t next = start + Bpf;
     if (Stereo) {
       uint32_t ri = start + RightShift, rnext = next + RightShift;
-      bool inside = BetweenAt<Wide, Bpf, Bounded>(data, limit, position, start, start, s.Left, out[0]);
-      inside |= BetweenAt<Wide, Bpf, Bounded>(data, limit, position, ri, start, s.Right, out[1]);
+      bool inside = BetweenAt<Wide, Bpf, Bounded>(data, limit, within, start, s.Left, out[0]);
+      inside |= BetweenAt<Wide, Bpf, Bounded>(data, limit, within, ri, s.Right, out[1]);
       if (!inside && next >= limit && rnext >= limit) break;
     } else if (start < limit) {
       double v = SampleValue<Wide>(data, start);
-      if (next < limit) v += (SampleValue<Wide>(data, next) - v) * (position - (double)(int32_t)start) / Bpf;
+      // A frame of 8-bit mono is one byte: its place in bytes is the place
+      // in frames, and measured faster taken directly.
+      if (next < limit)
+        v += (SampleValue<Wide>(data, next) - v) * (Wide ? within : position - (double)(int32_t)start);
       int32_t left = Scaled<Bounded>(v, s.Left);
       AddSaturated(out[0], left);
       AddSaturated(out[1], sameGain ? left : Scaled<Bounded>(v, s.Right));
