@@ -24,10 +24,10 @@ static inline int32_t FloorInRange(double x) {
   return r - (int32_t)(r > x);
 }
 
-// The same, also giving where x lies in that frame, in frames: x - floor(x)
+// The same, also giving where x lies in its frame, in frames: x - floor(x)
 // equals (x - start of the frame) / bytes per frame exactly, since a frame
-// is a power of two bytes; the rounded value's place is taken away without
-// a trip through memory.
+// is a power of two bytes. The rounded value is corrected by a constant
+// from a table rather than the integer being stored and loaded back.
 static const double FloorCorrection[2] = {0, 1};
 static inline int32_t FloorWithin(double x, double& within) {
   int32_t r = Nearest(x);
