@@ -168,6 +168,58 @@ TEST_F(Mixer, BalancePansInvertsAndDelaysTheSides) {
   EXPECT_EQ(Show({{1, 0}, {81, -1}, {0, -99}, {0, 0}}), at(f, {1, 81, 179, 180}));
 }
 
+// Sounds of a thousand frames and more, and the interpolating variants with
+// an offset or a gain beyond the samples' range: each listed frame as
+// played.
+TEST_F(Mixer, LongSoundsOffsetsAndHugeGainsGiveTheirSamples) {
+  typedef std::pair<int, Frame> At;
+  // 8-bit bytes 0, 255, 128, 129, 127 over and over.
+  Samples bytes(3000);
+  static const int cycle[] = {0, 255, 128, 129, 127};
+  for (size_t i = 0; i < bytes.size(); i++) bytes[i] = cycle[i % 5];
+  Samples up(100), across(100);
+  for (int i = 0; i < 100; i++) up[i] = 100 * i, across[i] = 100 * (i - 50);
+  struct Case {
+    const char* Name;
+    Sound S;
+    double Volume, Balance, Speed;
+    std::vector<At> Expected;
+  } cases[] = {
+      // Gain 0.8: -26214.4, 26009.6, 0, 204.8, -204.8.
+      {"long 8-bit mono", Pcm(1, 8, bytes), 1, 0, 1,
+       {{0, {-26214, -26214}}, {1, {26010, 26010}}, {2, {0, 0}}, {3, {205, 205}}, {4, {-205, -205}},
+        {2999, {-205, -205}}, {3000, {0, 0}}}},
+      {"long 8-bit stereo", Pcm(2, 8, bytes), 1, 0, 1,
+       {{0, {-26214, 26010}}, {1, {0, 205}}, {2, {-205, -26214}}, {1499, {205, -205}}, {1500, {0, 0}}}},
+      // Gains 0.6 and 1; the left side reads 16 bytes behind the right.
+      {"long 8-bit mono, balance 1", Pcm(1, 8, bytes), 1, 1, 1,
+       {{0, {0, -32767}}, {1, {0, 32512}}, {13, {0, 256}}, {15, {0, -32767}}, {16, {-19661, 32512}}, {17, {19507, 0}},
+        {3015, {-154, 0}}, {3016, {0, 0}}}},
+      // Half a byte a frame; gains -1 and 1; the right side reads 20 bytes
+      // ahead of the position and the left 20 behind. A ramp interpolates
+      // to 25 per frame, the last sample held.
+      {"16-bit mono between, balance 10", Mono16(up), 1, 10, 0.25,
+       {{0, {0, 0}}, {1, {0, 25}}, {81, {-25, 2025}}, {395, {-7875, 9875}}, {396, {-7900, 9900}},
+        {399, {-7975, 9900}}, {400, {-8000, 0}}, {475, {-9875, 0}}, {479, {-9900, 0}}, {480, {0, 0}}}},
+      {"16-bit mono between, infinite gain", Mono16(across), INFINITY, 0, 0.5,
+       {{0, {-32767, -32767}}, {99, {-32767, -32767}}, {100, {0, 0}}, {101, {32767, 32767}},
+        {199, {32767, 32767}}, {200, {0, 0}}}},
+  };
+  for (Case& k : cases) {
+    SetUp();
+    Play(k.S, k.Volume, k.Balance, k.Speed);
+    Frames played = MixAndPlay(k.Expected.back().first + 1);
+    Frames expected, got;
+    for (const At& a : k.Expected) {
+      expected.push_back(a.second);
+      got.push_back(played.at(a.first));
+    }
+    EXPECT_EQ(Show(expected), Show(got)) << k.Name;
+    EXPECT_EQ(0, ActiveChannelCount) << k.Name;
+    TearDown();
+  }
+}
+
 // --- Channels ----------------------------------------------------------------
 
 TEST_F(Mixer, ANewSoundTakesAFreeChannelOrTheOneWithTheFewestBytesLeft) {
