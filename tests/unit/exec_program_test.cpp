@@ -103,6 +103,47 @@ program
   EXPECT_EQ(0u, ExecFlags);
 }
 
+// if a < b (and c, when given, as the chain's third operand): g := 1, else
+// g := 2; the comparison of two numbers, NaN counting as less, as in a chain.
+TEST_F(ExecProgram, IfComparesNumbers) {
+  const struct {
+    const char *A, *B, *C;  // C null: a comparison of two
+    double Expected;
+  } cases[] = {
+      {"1", "2", nullptr, 1},    {"2", "1", nullptr, 2},   {"2", "2", nullptr, 2},
+      {"nan", "5", nullptr, 1},  {"5", "nan", nullptr, 1}, {"-inf", "inf", nullptr, 1},
+      {"inf", "inf", nullptr, 2}, {"1", "3", "2", 2},       {"1", "2", "3", 1},
+  };
+  for (auto& c : cases) {
+    SetUp();
+    std::string source = std::string(R"(
+global
+  main: function -> main_def
+  g: real = 0
+  a: real = )") + c.A + R"(
+  b: real = )" + c.B + R"(
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    if
+      if_cond
+        #34
+          @a
+          @b
+)" + (c.C ? std::string("          num ") + c.C + "\n" : std::string()) + R"(      then
+        @g
+          num 1
+      else
+        @g
+          num 2
+)";
+    ASSERT_TRUE(LoadAndCompile(source.c_str())) << c.A << " " << c.B;
+    Run();
+    EXPECT_EQ(c.Expected, Numbers[GlobalItemLinks[1].DataIndex]) << c.A << " < " << c.B << " < " << (c.C ? c.C : "");
+  }
+}
+
 }  // namespace
 
 namespace {
