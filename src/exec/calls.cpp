@@ -16,6 +16,21 @@ static inline void PushNumber(double v) {
     Numbers.Append(v);
 }
 
+// A number argument: a sum, difference or product of two operands runs in
+// place, folded and stored as its step's function does it.
+static inline double RunNumArgument() {
+  ExecItem* p = ExecPointer;
+  ExecFunction f = p->Exec;
+  bool add = f == EXEC_FN(Num, ExecNumAdd), sub = f == EXEC_FN(Num, ExecNumSub);
+  if ((add || sub || f == EXEC_FN(Num, ExecNumMul)) && p->Param1 == 1) {
+    ExecPointer = p + 1;
+    long double a = RunNumOperand();
+    long double b = RunNumOperand();
+    return StoredDouble(add ? Add(a, b) : sub ? Sub(a, b) : Mul(a, b));
+  }
+  return RunNumOperand();
+}
+
 // One member of a push or pop group; the number pushes and pops run in place,
 // as their steps' functions do them.
 static inline void RunFrameMember() {
@@ -23,7 +38,7 @@ static inline void RunFrameMember() {
   ExecFunction f = p->Exec;
   if (f == EXEC_FN(Cmd, ExecCmdPushNumArg)) {
     ExecPointer = p + 1;
-    PushNumber(RunNumOperand());
+    PushNumber(RunNumArgument());
   } else if (f == EXEC_FN(Cmd, ExecCmdPushNumLocal)) {
     ExecPointer = p + 1;
     PushNumber(Numbers.Get(p->Param1));
