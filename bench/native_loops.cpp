@@ -50,6 +50,30 @@ static double FibLoop(long rounds) {
   return g;
 }
 
+// Not inlined, so that every call builds and removes its frame.
+static __attribute__((noinline)) double Call3(double a, double b, double c) {
+  double x = a + b;
+  double y = x - c;
+  return y;
+}
+
+static double Calls(long n) {
+  double g = 0;
+  for (long k = 0; k < n; k++) g = Call3(g, 2, 1);
+  return g;
+}
+
+static double TextList(long rounds) {
+  static std::string a[100];
+  for (std::string& e : a) e = "ab";
+  double s = 0;
+  for (long r = 0; r < rounds; r++) {
+    for (int k = 0; k < 100; k++) s = s + (double)a[k].size();
+    __asm__ volatile("" : : : "memory");
+  }
+  return s;
+}
+
 static double TextBuild(long rounds) {
   std::string t;
   for (long r = 0; r < rounds; r++) {
@@ -75,6 +99,10 @@ int main(int argc, char** argv) {
     r = ListLoop(n);
   else if (!strcmp(c, "fib"))
     r = FibLoop(n);
+  else if (!strcmp(c, "calls"))
+    r = Calls(n);
+  else if (!strcmp(c, "text_list"))
+    r = TextList(n);
   else if (!strcmp(c, "text_build"))
     r = TextBuild(n);
   else {

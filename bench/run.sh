@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The interpreter's benchmark: each case runs as a bound program under Wine
 # (the engine as released, with its timer running, and twin builds with and
-# without the loops' look at the queue), as a Lua 5.4 script and as a native
-# C++ loop.
+# without the loops' look at the queue), as a Lua script under Lua 5.4 and
+# under LuaJIT with its compiler off (-joff), and as a native C++ loop.
 # A figure is the processor time (user + system) of a run of N iterations
 # minus that of a run of none, divided by N; the least of BENCH_REPEATS runs
 # of each is taken. The Wine server's own time is not included.
@@ -11,10 +11,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 scripts/setup.sh
-if ! command -v lua5.4 >/dev/null; then
+if ! command -v lua5.4 >/dev/null || ! command -v luajit >/dev/null; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends lua5.4
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends lua5.4 luajit
 fi
 scripts/build.sh >/dev/null
 cmake --build "$BUILD" --target bench_native >/dev/null
@@ -34,6 +34,8 @@ CASES="global_loop 100000000 1
 local_loop 100000000 1
 list_loop 1000000 100
 fib 1000 1
+calls 30000000 1
+text_list 1000000 100
 text_build 300000 100"
 
 # Processor seconds of one run of a command; its standard output (the
@@ -88,12 +90,19 @@ engine_time() {
   least_time wine_run "$WORK/$name.$engine.$n.exe"
 }
 
-printf "%-12s %10s %10s %10s %10s %10s %10s %10s\n" case engine look no-look lua native engine/lua look-cost
+printf "%-12s %9s %9s %9s %9s %9s %9s %10s %10s %9s\n" \
+  case engine look no-look lua luajit native engine/lua e/luajit look-cost
 while read -r name n per; do
   if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
   lua_n=$(least_time lua5.4 "bench/lua/$name.lua" "$n")
   expected=$(cat "$WORK/out")
   lua_0=$(least_time lua5.4 "bench/lua/$name.lua" 0)
+  jit_n=$(least_time luajit -joff "bench/lua/$name.lua" "$n")
+  if [ "$(cat "$WORK/out")" != "$expected" ]; then
+    echo "failed: $name under luajit gave $(cat "$WORK/out"), not $expected" >&2
+    exit 1
+  fi
+  jit_0=$(least_time luajit -joff "bench/lua/$name.lua" 0)
   native_n=$(least_time "$TOOLS/bench_native" "$name" "$n")
   native_0=$(least_time "$TOOLS/bench_native" "$name" 0)
   for engine in yelto yelto_poll yelto_nopoll; do
@@ -105,9 +114,11 @@ while read -r name n per; do
   w=$(per_iteration "$yelto_poll_n" "$yelto_poll_0" "$n" "$per")
   q=$(per_iteration "$yelto_nopoll_n" "$yelto_nopoll_0" "$n" "$per")
   l=$(per_iteration "$lua_n" "$lua_0" "$n" "$per")
+  j=$(per_iteration "$jit_n" "$jit_0" "$n" "$per")
   c=$(per_iteration "$native_n" "$native_0" "$n" "$per")
-  awk -v name="$name" -v e="$e" -v w="$w" -v q="$q" -v l="$l" -v c="$c" 'BEGIN {
-    printf "%-12s %10.1f %10.1f %10.1f %10.1f %10.1f %10.2f %9.1f%%\n", name, e, w, q, l, c, e / l, (w - q) * 100 / q }'
+  awk -v name="$name" -v e="$e" -v w="$w" -v q="$q" -v l="$l" -v j="$j" -v c="$c" 'BEGIN {
+    printf "%-12s %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %10.2f %10.2f %8.1f%%\n", name, e, w, q, l, j, c, e / l, e / j, (w - q) * 100 / q }'
 done <<<"$CASES"
-echo "ns per iteration (fib: per fib(24); list_loop: per element read; text_build: per append)"
+echo "ns per iteration (fib: per fib(24); calls: per call; list_loop, text_list: per element read;"
+echo "text_build: per append); luajit runs with -joff, its interpreter alone"
 echo "look and no-look: twin builds that differ in the loops' look at the queue alone; look-cost compares them"

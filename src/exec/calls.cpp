@@ -4,8 +4,51 @@
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
 #include "exec/value_kinds.h"
+#include "exec/number_operand.h"
 
 int32_t CallDepthBudget = CallDepthLimit;
+
+// Appends v to Numbers; only the growth is out of line.
+static inline void PushNumber(double v) {
+  if (Numbers.Count < Numbers.Capacity)
+    Numbers.ItemArray()[Numbers.Count++] = v;
+  else
+    Numbers.Append(v);
+}
+
+// A number argument: a sum, difference or product of two operands runs in
+// place, folded and stored as its step's function does it.
+static inline double RunNumArgument() {
+  ExecItem* p = ExecPointer;
+  ExecFunction f = p->Exec;
+  bool add = f == EXEC_FN(Num, ExecNumAdd), sub = f == EXEC_FN(Num, ExecNumSub);
+  if ((add || sub || f == EXEC_FN(Num, ExecNumMul)) && p->Param1 == 1) {
+    ExecPointer = p + 1;
+    long double a = RunNumOperand();
+    long double b = RunNumOperand();
+    return StoredDouble(add ? Add(a, b) : sub ? Sub(a, b) : Mul(a, b));
+  }
+  return RunNumOperand();
+}
+
+// One member of a push or pop group; the number pushes and pops run in place,
+// as their steps' functions do them.
+static inline void RunFrameMember() {
+  ExecItem* p = ExecPointer;
+  ExecFunction f = p->Exec;
+  if (f == EXEC_FN(Cmd, ExecCmdPushNumArg)) {
+    ExecPointer = p + 1;
+    PushNumber(RunNumArgument());
+  } else if (f == EXEC_FN(Cmd, ExecCmdPushNumLocal)) {
+    ExecPointer = p + 1;
+    PushNumber(Numbers.Get(p->Param1));
+  } else if (f == EXEC_FN(Cmd, ExecCmdPopLocalsNum)) {
+    ExecPointer = p + 1;
+    if (p->Param1 > 0) Numbers.RemoveLast(p->Param1);
+  } else {
+    RunCmd();
+  }
+}
 
 // Runs every member of the push or pop group at ExecPointer whatever the
 // flags, so a frame is always built and removed as a whole: a call made or
@@ -13,7 +56,7 @@ int32_t CallDepthBudget = CallDepthLimit;
 // were, or every later local access would be off.
 static void RunFrameGroup() {
   ExecItem* head = ExecPointer++;
-  for (int32_t n = head->Param1; n >= 0; n--) RunCmd();
+  for (int32_t n = head->Param1; n >= 0; n--) RunFrameMember();
 }
 
 // The body whose compiled start is `start`, unless the budget is spent; the

@@ -46,9 +46,10 @@ void ExecCmdSingle() {
     RunMember();
 }
 
-// Condition, then group, else group; the group not run is skipped.
+// Condition, then group, else group; the group not run is skipped. A
+// comparison of two numbers runs in place.
 void ExecCmdIf() {
-  if (RunBool()) {
+  if (RunCondition()) {
     RunCmd();
     SkipAtPointer();
   } else {

@@ -223,6 +223,31 @@ TEST_F(ExecCalls, ArgumentsSeeTheCallersLocals) {
   ExpectCountsKept("after the call");
 }
 
+// The same call with the list filled up to its first capacity: for one of
+// the fillings each push of the two frames (main's y, then f's locals) is
+// the one that grows the list, and the argument still comes through.
+TEST_F(ExecCalls, FramesPushedAcrossTheListsGrowth) {
+  Numbers.Append(0);
+  Numbers.Append(42);
+  Numbers.Append(0);
+  Global.Parse({"47 d3:0", "47 d3:2", "43 d6:0"});
+  Local.Parse({"47 d4:0", "  43 d6:1", "47 d4:4", "  43 d6:2", "  43 d6:2"});
+  Program.Parse({"47", "  47 g1", "    43 l4", "      43 l1", "47", "  43 g2", "    43 l4"});
+  ASSERT_TRUE(Compile());
+  for (int32_t fill = 500; fill <= 512; fill++) {
+    SCOPED_TRACE(fill);
+    Numbers.RemoveAll();  // the next append allocates the first capacity
+    Numbers.Append(0);    // g
+    Numbers.Append(42);   // y's initial value
+    Numbers.Append(0);
+    while (Numbers.Count < fill) Numbers.Append(-1);
+    RememberCounts();
+    Run();
+    EXPECT_EQ(42, Numbers[0]);
+    ExpectCountsKept("after the call");
+  }
+}
+
 // A local without an initial value is pushed with the default, so the slots
 // of the locals before it still fit.
 TEST_F(ExecCalls, LocalWithoutInitialValueHoldsItsSlot) {

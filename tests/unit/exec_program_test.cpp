@@ -103,6 +103,93 @@ program
   EXPECT_EQ(0u, ExecFlags);
 }
 
+// if a < b (and c, when given, as the chain's third operand): g := 1, else
+// g := 2; the comparison of two numbers, NaN counting as less, as in a chain.
+TEST_F(ExecProgram, IfComparesNumbers) {
+  const struct {
+    const char *A, *B, *C;  // C null: a comparison of two
+    double Expected;
+  } cases[] = {
+      {"1", "2", nullptr, 1},    {"2", "1", nullptr, 2},   {"2", "2", nullptr, 2},
+      {"nan", "5", nullptr, 1},  {"5", "nan", nullptr, 1}, {"-inf", "inf", nullptr, 1},
+      {"inf", "inf", nullptr, 2}, {"1", "3", "2", 2},       {"1", "2", "3", 1},
+  };
+  for (auto& c : cases) {
+    SetUp();
+    std::string source = std::string(R"(
+global
+  main: function -> main_def
+  g: real = 0
+  a: real = )") + c.A + R"(
+  b: real = )" + c.B + R"(
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    if
+      if_cond
+        #34
+          @a
+          @b
+)" + (c.C ? std::string("          num ") + c.C + "\n" : std::string()) + R"(      then
+        @g
+          num 1
+      else
+        @g
+          num 2
+)";
+    ASSERT_TRUE(LoadAndCompile(source.c_str())) << c.A << " " << c.B;
+    Run();
+    EXPECT_EQ(c.Expected, Numbers[GlobalItemLinks[1].DataIndex]) << c.A << " < " << c.B << " < " << (c.C ? c.C : "");
+  }
+}
+
+// g := f(a op b ...), where f gives its argument: sums, differences and
+// products of two operands and of more, each operand a variable or a constant.
+TEST_F(ExecProgram, ArgumentsComputedFromOperands) {
+  const struct {
+    const char* Op;  // #39 sum, #40 difference, #41 product
+    const char* Last;  // a third operand, or null
+    double Expected;
+  } cases[] = {
+      {"#39", nullptr, 9}, {"#40", nullptr, 5}, {"#41", nullptr, 14},
+      {"#39", "num 1", 10}, {"#40", "num 1", 4}, {"#41", "@a", 98},
+  };
+  for (auto& c : cases) {
+    SetUp();
+    std::string source = std::string(R"(
+global
+  main: function -> main_def
+  f: function -> f_def
+  g: real = 0
+  a: real = 7
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+    iparam
+      x: real = 0
+    oparam
+      r: real = 0
+program
+  main_body: function
+    @g
+      @f
+        @x
+          )") + c.Op + R"(
+            @a
+            num 2
+)" + (c.Last ? std::string("            ") + c.Last + "\n" : std::string()) + R"(  f_body: function
+    @r
+      @x
+)";
+    ASSERT_TRUE(LoadAndCompile(source.c_str())) << c.Op;
+    int32_t numbers = Numbers.Count;
+    Run();
+    EXPECT_EQ(c.Expected, Numbers[GlobalItemLinks[2].DataIndex]) << c.Op << " " << (c.Last ? c.Last : "");
+    EXPECT_EQ(numbers, Numbers.Count);
+  }
+}
+
 }  // namespace
 
 namespace {
