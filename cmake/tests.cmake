@@ -2,6 +2,7 @@
 # a failure names its suite and suites run in parallel.
 enable_testing()
 set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+set(UNIT_RUN ${CMAKE_SOURCE_DIR}/scripts/unit-run.sh)
 
 function(add_suites prefix sources)
   set(suites "")
@@ -25,7 +26,7 @@ function(add_suites prefix sources)
   endforeach()
 endfunction()
 
-add_suites(unit "${UNIT_SOURCES}" ${WINE_RUN} ${CMAKE_BINARY_DIR}/yelto_tests.exe)
+add_suites(unit "${UNIT_SOURCES}" ${UNIT_RUN} ${CMAKE_BINARY_DIR}/yelto_tests.exe)
 add_suites(host "${HOST_TEST_SOURCES}" ${CMAKE_BINARY_DIR}/host_tests)
 add_suites(e2e "${E2E_SOURCES}" ${CMAKE_BINARY_DIR}/e2e_tests)
 # Real input goes to the foreground window of the display the tests share;
