@@ -68,6 +68,12 @@ target_link_libraries(display_bench PRIVATE yeltocore)
 target_link_options(display_bench PRIVATE ${ENGINE_LINK})
 set_target_properties(display_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
 
+# The drawing benchmark (bench/drawing.sh builds it; not part of all).
+add_executable(drawing_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/drawing_bench.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
+target_link_libraries(drawing_bench PRIVATE yeltocore)
+target_link_options(drawing_bench PRIVATE ${ENGINE_LINK})
+set_target_properties(drawing_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+
 # Windows-side tools: the launcher and the window probe.
 foreach(tool yltrun yltwin)
   add_executable(${tool} ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp)
