@@ -8,7 +8,9 @@
 #include "base/value_lists.h"
 #include "compiler/compile.h"
 #include "controls/font_cache.h"
+#include "controls/dialogs.h"
 #include "controls/program_windows.h"
+#include "controls/window_texts.h"
 #include "exec/numbers.h"
 #include "exec/constants.h"
 #include "image/image_loader.h"
@@ -56,6 +58,8 @@ Initializer Initializers[] = {
     InitAliasTexts,
     InitControlClassNames,
     InitFontTexts,
+    InitWindowTexts,
+    InitInputDialogTexts,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

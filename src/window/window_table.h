@@ -35,6 +35,11 @@ struct WindowItem {
   // Takes the font of the entry's request from the font cache and gives it
   // to its system window; icon and picture boxes get none.
   static void ApplyFont(int32_t index);
+  // Gives the system window of entry index the geometry fields (top-level
+  // windows then re-read what the system made of them).
+  static void ApplyGeometry(int32_t index);
+  // Sets the border, edge and caption styles from HasFrame and HasCaption.
+  static void ApplyFrameStyle(int32_t index);
 };
 
 const int32_t WindowTableGrowth = 40;
