@@ -43,7 +43,9 @@ class ControlsProgramTest : public ControlsFixture {
   // A shown main window is painted before the queue is drained, which
   // would otherwise find its paint message again and again.
   void TearDown() override {
-    if (MainWindow && IsWindowVisible(MainWindow)) UpdateWindow(MainWindow);
+    for (int32_t i = Windows.Capacity - 1; i > 0; i--) DestroyWindowItem(i);
+    if (MainWindow && IsWindowVisible(MainWindow))
+      RedrawWindow(MainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     ControlsFixture::TearDown();
   }
   void RunBody(const std::string& body) {
