@@ -1,4 +1,4 @@
-// yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]: runs a Windows program, waits for
+// yltwin PROGRAM [close|watch|input SCRIPT|dialogs SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]: runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
 // process, then waits for the program to end and prints its exit code and
@@ -17,6 +17,15 @@
 // one at a time, each stamped with QueryPerformanceCounter; the program is
 // to show the number of keys it has read as its caption, and the time until
 // the caption shows each new count is measured. Prints min, mean and max.
+// With dialogs SCRIPT the program's modal dialogs are answered, words
+// separated by spaces, '_' in a text standing for a space:
+//   fCAPTION   wait for a shown dialog ("#32770") of the program with that caption
+//   gID        print the text of item ID of that dialog ("item ID [text]")
+//   tID=TEXT   set the text of item ID
+//   sID=N      select line N of combo box ID, as a user's choice (the filter)
+//   cID        click button ID
+//   q          wait for the main window's caption to change, print it as final
+// then the window is closed.
 // With CONTROLS n, the child windows of the
 // main window with control ids 1 to n are reported first (shown or hidden):
 // class, style and extended style.
@@ -157,6 +166,99 @@ static void MeasureLatency(HWND window, int count, DWORD timeout) {
   if (seen) printf("latency min %.2f mean %.2f max %.2f ms over %d keys\n", least, sum / seen, most, seen);
 }
 
+struct DialogSearch {
+  DWORD ProcessId;
+  const char* Caption;
+  HWND Found;
+};
+
+static BOOL CALLBACK MatchDialog(HWND w, LPARAM p) {
+  DialogSearch* s = (DialogSearch*)p;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char name[64], caption[256];
+  if (pid == s->ProcessId && GetClassNameA(w, name, sizeof name) && strcmp(name, "#32770") == 0 &&
+      IsWindowVisible(w) && GetWindowTextA(w, caption, sizeof caption) >= 0 && strcmp(caption, s->Caption) == 0) {
+    s->Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A word's text up to the next space, with '_' for spaces.
+static const char* TakeText(const char* p, char* out, size_t size) {
+  size_t n = 0;
+  for (; *p && *p != ' '; p++)
+    if (n + 1 < size) out[n++] = *p == '_' ? ' ' : *p;
+  out[n] = 0;
+  return p;
+}
+
+static void AnswerDialogs(HWND window, DWORD pid, const char* script, DWORD timeout) {
+  HWND dialog = nullptr;
+  char start[512] = "";
+  GetWindowTextA(window, start, sizeof start);
+  const char* p = script;
+  while (*p) {
+    while (*p == ' ') p++;
+    if (!*p) break;
+    char op = *p++;
+    char text[512];
+    DWORD_PTR answer = 0;
+    if (op == 'f') {
+      p = TakeText(p, text, sizeof text);
+      DialogSearch s = {pid, text, nullptr};
+      DWORD begin = GetTickCount();
+      while (!s.Found && GetTickCount() - begin < timeout) {
+        EnumWindows(MatchDialog, (LPARAM)&s);
+        if (!s.Found) Sleep(50);
+      }
+      dialog = s.Found;
+      printf("dialog [%s] %s\n", text, dialog ? "found" : "missing");
+      if (!dialog) return;
+      Sleep(300);  // let it finish its initialisation
+      continue;
+    }
+    if (op == 'q') {
+      char now[512] = "";
+      DWORD begin = GetTickCount();
+      do {
+        GetWindowTextA(window, now, sizeof now);
+        if (strcmp(now, start) != 0) break;
+        Sleep(20);
+      } while (GetTickCount() - begin < timeout);
+      printf("final [%s]\n", now);
+      continue;
+    }
+    char* end;
+    int id = (int)strtol(p, &end, 10);
+    p = end;
+    HWND item = dialog ? GetDlgItem(dialog, id) : nullptr;
+    if (op == 'g') {
+      text[0] = 0;
+      if (item) SendMessageTimeoutA(item, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &answer);
+      printf("item %d [%s]%s\n", id, text, item ? "" : " missing");
+    } else if (op == 't' && *p == '=') {
+      p = TakeText(p + 1, text, sizeof text);
+      if (item) SendMessageTimeoutA(item, WM_SETTEXT, 0, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &answer);
+    } else if (op == 's' && *p == '=') {
+      int line = (int)strtol(p + 1, &end, 10);
+      p = end;
+      if (item) {
+        SendMessageTimeoutA(item, CB_SETCURSEL, line, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)item, SMTO_ABORTIFHUNG,
+                            5000, &answer);
+      }
+    } else if (op == 'c') {
+      // The click runs the dialog's end, which does not answer until the
+      // modal loop has left: posted, not sent.
+      if (item) PostMessageA(item, BM_CLICK, 0, 0);
+    }
+    while (*p && *p != ' ') p++;
+    Sleep(100);
+  }
+}
+
 static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < timeout) {
@@ -186,13 +288,14 @@ static void ReportControl(HWND window, int id) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|watch|input SCRIPT|dialogs SCRIPT|latency N] [TIMEOUT-MS] [CONTROLS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
   const char* script = argc > 3 && strcmp(argv[2], "input") == 0 ? argv[3] : nullptr;
+  const char* dialogs = argc > 3 && strcmp(argv[2], "dialogs") == 0 ? argv[3] : nullptr;
   int latencyKeys = argc > 3 && strcmp(argv[2], "latency") == 0 ? atoi(argv[3]) : 0;
-  int timeoutArg = script || latencyKeys ? 4 : 3;
+  int timeoutArg = script || latencyKeys || dialogs ? 4 : 3;
   DWORD timeout = argc > timeoutArg ? (DWORD)atoi(argv[timeoutArg]) : 20000;
   int controls = argc > timeoutArg + 1 ? atoi(argv[timeoutArg + 1]) : 0;
   char line[1024];
@@ -229,7 +332,8 @@ int main(int argc, char** argv) {
       PrintFinalCaption(window, timeout);
     }
     if (latencyKeys) MeasureLatency(window, latencyKeys, timeout);
-    if (close || script || latencyKeys) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (dialogs) AnswerDialogs(window, pi.dwProcessId, dialogs, timeout);
+    if (close || script || latencyKeys || dialogs) PostMessageA(window, WM_CLOSE, 0, 0);
   } else {
     printf("no window\n");
   }
