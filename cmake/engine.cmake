@@ -56,6 +56,11 @@ function(bench_engine name)
 endfunction()
 bench_engine(yelto_nopoll YELTO_NO_LOOP_POLL)
 bench_engine(yelto_poll)
+# The text read-back benchmark (bench/texts.sh builds it; not part of all).
+add_executable(bench_text_readback EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/texts/text_readback.cpp)
+target_link_libraries(bench_text_readback PRIVATE yeltocore)
+target_link_options(bench_text_readback PRIVATE ${ENGINE_LINK})
+set_target_properties(bench_text_readback PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
 
 # The data-file benchmark's C++ loop (bench/data_files.sh builds it; not part of all).
 add_executable(bench_file_loop EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/files/file_loop.cpp)

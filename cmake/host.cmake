@@ -35,11 +35,11 @@ foreach(src ${TOOL_SOURCES})
 endforeach()
 
 add_custom_command(
-  OUTPUT ${RES_DIR}/cube.bin ${RES_DIR}/yelto.ico ${RES_DIR}/arrow.cur
+  OUTPUT ${RES_DIR}/cube.bin ${RES_DIR}/yelto.ico ${RES_DIR}/arrow.cur ${RES_DIR}/input.dlg
   COMMAND ${CMAKE_COMMAND} -E make_directory ${RES_DIR}
   COMMAND yltres ${RES_DIR}
   DEPENDS yltres
-  COMMENT "Generating the colour cube, icon and cursor")
+  COMMENT "Generating the colour cube, icon, cursor and input dialog")
 add_custom_target(resources DEPENDS ${RES_DIR}/cube.bin)
 
 ExternalProject_Add(win32

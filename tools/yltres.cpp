@@ -1,5 +1,6 @@
 // yltres OUTDIR: writes the engine's generated resources: the packed colour
-// cube (cube.bin), the window icon (yelto.ico) and the arrow cursor (arrow.cur).
+// cube (cube.bin), the window icon (yelto.ico), the arrow cursor (arrow.cur)
+// and the text input dialog template (input.dlg).
 #include <stdio.h>
 #include <string.h>
 
@@ -191,6 +192,64 @@ Bytes BuildCursor() {
   return b;
 }
 
+// The text input dialog: a DLGTEMPLATE of 228 bytes in dialog units, an edit
+// field, OK and Cancel and three centred prompt lines.
+void PutWideText(Bytes& b, const char* s) {
+  for (; *s; s++) Put16(b, (uint8_t)*s);
+  Put16(b, 0);
+}
+
+void AlignToWord32(Bytes& b) {
+  while (b.size() % 4) b.push_back(0);
+}
+
+struct DialogItem {
+  uint32_t Style;
+  int X, Y, Width, Height, Id;
+  uint16_t ClassAtom;  // 0x80 button, 0x81 edit, 0x82 static
+  const char* Text;
+};
+
+const DialogItem InputDialogItems[] = {
+    {0x50810080, 2, 42, 241, 12, 1093, 0x81, ""},
+    {0x50010001, 65, 61, 50, 14, 1, 0x80, "OK"},
+    {0x50010000, 131, 61, 50, 14, 2, 0x80, ""},
+    {0x50020001, 4, 7, 238, 8, 1146, 0x82, "-"},
+    {0x50020001, 4, 16, 238, 8, 1147, 0x82, "-"},
+    {0x50020001, 4, 25, 238, 8, 1148, 0x82, "-"},
+};
+
+Bytes BuildInputDialog() {
+  Bytes b;
+  Put32(b, 0x80C800C0);  // popup, caption, system menu, modal frame, font
+  Put32(b, 0);
+  Put16(b, 6);
+  Put16(b, 0);
+  Put16(b, 0);
+  Put16(b, 246);
+  Put16(b, 82);
+  Put16(b, 0);  // no menu
+  Put16(b, 0);  // the standard dialog class
+  Put16(b, 0);  // empty title
+  Put16(b, 8);
+  PutWideText(b, "MS Sans Serif");
+  for (const DialogItem& item : InputDialogItems) {
+    AlignToWord32(b);
+    Put32(b, item.Style);
+    Put32(b, 0);
+    Put16(b, (uint32_t)item.X);
+    Put16(b, (uint32_t)item.Y);
+    Put16(b, (uint32_t)item.Width);
+    Put16(b, (uint32_t)item.Height);
+    Put16(b, (uint32_t)item.Id);
+    Put16(b, 0xFFFF);
+    Put16(b, item.ClassAtom);
+    PutWideText(b, item.Text);
+    Put16(b, 0);  // no creation data
+  }
+  return b;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -204,5 +263,11 @@ int main(int argc, char** argv) {
   bool ok = WriteFile(dir + "/cube.bin", cube);
   ok = WriteFile(dir + "/yelto.ico", BuildIcon()) && ok;
   ok = WriteFile(dir + "/arrow.cur", BuildCursor()) && ok;
+  Bytes dialog = BuildInputDialog();
+  if (dialog.size() != 228) {
+    fprintf(stderr, "yltres: the input dialog template has %zu bytes, not 228\n", dialog.size());
+    return 1;
+  }
+  ok = WriteFile(dir + "/input.dlg", dialog) && ok;
   return ok ? 0 : 1;
 }

@@ -1,4 +1,4 @@
-// yltwin PROGRAM [close|ready|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]:
+// yltwin PROGRAM [close|ready|watch|input SCRIPT|dialogs SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]:
 // runs a Windows program, waits for
 // its visible main window (class "YeltoProgClass"), prints the window's
 // caption, status-bar text and graphics area, with close posts WM_CLOSE to it from this
@@ -18,6 +18,15 @@
 // one at a time, each stamped with QueryPerformanceCounter; the program is
 // to show the number of keys it has read as its caption, and the time until
 // the caption shows each new count is measured. Prints min, mean and max.
+// With dialogs SCRIPT the program's modal dialogs are answered, words
+// separated by spaces, '_' in a text standing for a space:
+//   fCAPTION   wait for a shown dialog ("#32770") of the program with that caption
+//   gID        print the text of item ID of that dialog ("item ID [text]")
+//   tID=TEXT   set the text of item ID
+//   sID=N      select line N of combo box ID, as a user's choice (the filter)
+//   cID        click button ID
+//   q          wait for the main window's caption to change, print it as final
+// then the window is closed.
 // With CONTROLS n, the child windows of the
 // main window with control ids 1 to n are reported (shown or hidden): class,
 // style and extended style; with ready, once the caption starts with "done",
@@ -245,6 +254,99 @@ static void ProbePixels(HWND window, int argc, char** argv) {
   PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
+struct DialogSearch {
+  DWORD ProcessId;
+  const char* Caption;
+  HWND Found;
+};
+
+static BOOL CALLBACK MatchDialog(HWND w, LPARAM p) {
+  DialogSearch* s = (DialogSearch*)p;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char name[64], caption[256];
+  if (pid == s->ProcessId && GetClassNameA(w, name, sizeof name) && strcmp(name, "#32770") == 0 &&
+      IsWindowVisible(w) && GetWindowTextA(w, caption, sizeof caption) >= 0 && strcmp(caption, s->Caption) == 0) {
+    s->Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A word's text up to the next space, with '_' for spaces.
+static const char* TakeText(const char* p, char* out, size_t size) {
+  size_t n = 0;
+  for (; *p && *p != ' '; p++)
+    if (n + 1 < size) out[n++] = *p == '_' ? ' ' : *p;
+  out[n] = 0;
+  return p;
+}
+
+static void AnswerDialogs(HWND window, DWORD pid, const char* script, DWORD timeout) {
+  HWND dialog = nullptr;
+  char start[512] = "";
+  GetWindowTextA(window, start, sizeof start);
+  const char* p = script;
+  while (*p) {
+    while (*p == ' ') p++;
+    if (!*p) break;
+    char op = *p++;
+    char text[512];
+    DWORD_PTR answer = 0;
+    if (op == 'f') {
+      p = TakeText(p, text, sizeof text);
+      DialogSearch s = {pid, text, nullptr};
+      DWORD begin = GetTickCount();
+      while (!s.Found && GetTickCount() - begin < timeout) {
+        EnumWindows(MatchDialog, (LPARAM)&s);
+        if (!s.Found) Sleep(50);
+      }
+      dialog = s.Found;
+      printf("dialog [%s] %s\n", text, dialog ? "found" : "missing");
+      if (!dialog) return;
+      Sleep(300);  // let it finish its initialisation
+      continue;
+    }
+    if (op == 'q') {
+      char now[512] = "";
+      DWORD begin = GetTickCount();
+      do {
+        GetWindowTextA(window, now, sizeof now);
+        if (strcmp(now, start) != 0) break;
+        Sleep(20);
+      } while (GetTickCount() - begin < timeout);
+      printf("final [%s]\n", now);
+      continue;
+    }
+    char* end;
+    int id = (int)strtol(p, &end, 10);
+    p = end;
+    HWND item = dialog ? GetDlgItem(dialog, id) : nullptr;
+    if (op == 'g') {
+      text[0] = 0;
+      if (item) SendMessageTimeoutA(item, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &answer);
+      printf("item %d [%s]%s\n", id, text, item ? "" : " missing");
+    } else if (op == 't' && *p == '=') {
+      p = TakeText(p + 1, text, sizeof text);
+      if (item) SendMessageTimeoutA(item, WM_SETTEXT, 0, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &answer);
+    } else if (op == 's' && *p == '=') {
+      int line = (int)strtol(p + 1, &end, 10);
+      p = end;
+      if (item) {
+        SendMessageTimeoutA(item, CB_SETCURSEL, line, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)item, SMTO_ABORTIFHUNG,
+                            5000, &answer);
+      }
+    } else if (op == 'c') {
+      // The click runs the dialog's end, which does not answer until the
+      // modal loop has left: posted, not sent.
+      if (item) PostMessageA(item, BM_CLICK, 0, 0);
+    }
+    while (*p && *p != ' ') p++;
+    Sleep(100);
+  }
+}
+
 static HWND WaitForWindow(HANDLE process, DWORD pid, DWORD timeout) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < timeout) {
@@ -274,14 +376,15 @@ static void ReportControl(HWND window, int id) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: yltwin PROGRAM [close|ready|watch|input SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]\n");
+    fprintf(stderr, "usage: yltwin PROGRAM [close|ready|watch|input SCRIPT|dialogs SCRIPT|latency N|pixels] [TIMEOUT-MS] [CONTROLS|OPTIONS]\n");
     return 2;
   }
   bool close = argc > 2 && strcmp(argv[2], "close") == 0;
   bool ready = argc > 2 && strcmp(argv[2], "ready") == 0;
   const char* script = argc > 3 && strcmp(argv[2], "input") == 0 ? argv[3] : nullptr;
+  const char* dialogs = argc > 3 && strcmp(argv[2], "dialogs") == 0 ? argv[3] : nullptr;
   int latencyKeys = argc > 3 && strcmp(argv[2], "latency") == 0 ? atoi(argv[3]) : 0;
-  int timeoutArg = script || latencyKeys ? 4 : 3;
+  int timeoutArg = script || latencyKeys || dialogs ? 4 : 3;
   DWORD timeout = argc > timeoutArg ? (DWORD)atoi(argv[timeoutArg]) : 20000;
   bool pixels = argc > 2 && strcmp(argv[2], "pixels") == 0;
   int controls = !pixels && argc > timeoutArg + 1 ? atoi(argv[timeoutArg + 1]) : 0;
@@ -322,7 +425,8 @@ int main(int argc, char** argv) {
     printf("enabled %d\n", IsWindowEnabled(window) ? 1 : 0);
     for (int id = 1; id <= controls; id++) ReportControl(window, id);
     if (latencyKeys) MeasureLatency(window, latencyKeys, timeout);
-    if (close || script || latencyKeys || ready) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (dialogs) AnswerDialogs(window, pi.dwProcessId, dialogs, timeout);
+    if (close || script || latencyKeys || ready || dialogs) PostMessageA(window, WM_CLOSE, 0, 0);
     if (pixels) ProbePixels(window, argc - 4, argv + 4);
   } else {
     printf("no window\n");

@@ -153,9 +153,7 @@ void LoadRichEditLibrary() {
     RichEditLibrary = LoadLibraryA("RICHED32.DLL");
 }
 
-// The focus leaves a control that goes: to the next tab stop, or to its
-// window when the ring has no other.
-static void MoveFocusFrom(int32_t id) {
+void MoveFocusFrom(int32_t id) {
   FocusNextTabStop();
   if (FocusWindowId != id) return;
   int32_t parent = Windows[id].Parent;

@@ -51,6 +51,9 @@ void CreateControl(int32_t type, const Text& className, int32_t width, int32_t h
 // Loads a rich edit library unless one is loaded; the class name follows it.
 void LoadRichEditLibrary();
 void DestroyWindowItem(int32_t id);
+// The focus leaves control id: to the next tab stop, or to its window when
+// the ring has no other.
+void MoveFocusFrom(int32_t id);
 
 // Kinds that keep the focus while disabled (they are read-only then).
 inline bool IsEditLike(int32_t type) {

@@ -9,7 +9,9 @@
 #include "base/value_lists.h"
 #include "compiler/compile.h"
 #include "controls/font_cache.h"
+#include "controls/dialogs.h"
 #include "controls/program_windows.h"
+#include "controls/window_texts.h"
 #include "exec/numbers.h"
 #include "exec/constants.h"
 #include "audio/music_player.h"
@@ -64,6 +66,8 @@ Initializer Initializers[] = {
     InitMixer,
     InitSpriteLists,
     InitDrawingState,
+    InitWindowTexts,
+    InitInputDialogTexts,
 };
 Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initializers[0];
 

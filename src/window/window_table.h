@@ -42,6 +42,11 @@ struct WindowItem {
   // (graphics/display_refresh.cpp).
   static void OnPaint(int32_t index);
   static void PaintClient(int32_t index);
+  // Gives the system window of entry index the geometry fields (top-level
+  // windows then re-read what the system made of them).
+  static void ApplyGeometry(int32_t index);
+  // Sets the border, edge and caption styles from HasFrame and HasCaption.
+  static void ApplyFrameStyle(int32_t index);
 };
 
 const int32_t WindowTableGrowth = 40;

@@ -9,7 +9,9 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <vector>
+#include "controls/dialogs.h"
 #include "controls/window_ids.h"
+#include "controls/window_texts.h"
 #include "graphics/display_geometry.h"
 #include "image_setup.h"
 #include "program_fixture.h"
@@ -121,6 +123,8 @@ inline void ResetMainWindowState() {
     InitCaptionTexts();
     InitControlClassNames();
     InitFontTexts();
+    InitWindowTexts();
+    InitInputDialogTexts();
     Windows.Init();
     if (!MusicTempFile.Data) InitMusicTempFile();
   }
