@@ -370,8 +370,11 @@ TEST(FilesEndToEnd, SetVolumeLabel) {
   // linked, but the registry, which Wine writes, is copied.
   std::string copy = BuildPath("e2e-scratch/FilesEndToEnd.SetVolumeLabel-build");
   std::string prefix = BuildPath("wineprefix"), newPrefix = copy + "/wineprefix";
-  std::string cmd = "rm -rf '" + copy + "' && mkdir -p '" + copy + "' && cp -al '" + prefix + "' '" + newPrefix +
-                    "' && rm '" + newPrefix + "'/*.reg && cp '" + prefix + "'/*.reg '" + newPrefix + "/' && mkdir '" +
+  // The Wine server of the tests running alongside writes passing temporary
+  // files into the prefix, which can vanish during the copy: tried again.
+  std::string link = "rm -rf '" + copy + "' && mkdir -p '" + copy + "' && cp -al '" + prefix + "' '" + newPrefix +
+                     "' && rm '" + newPrefix + "'/*.reg && cp '" + prefix + "'/*.reg '" + newPrefix + "/'";
+  std::string cmd = "for try in 1 2 3 4 5; do (" + link + ") 2>/dev/null && break; sleep 0.2; done && mkdir '" +
                     newPrefix + "/drive_c/work' && (cp '" + BuildPath("xvfb.state") + "' '" + copy +
                     "/' 2>/dev/null || true)";
   ASSERT_EQ(0, system(cmd.c_str()));
