@@ -6,6 +6,7 @@
 #include "exec/interpreter.h"
 #include "window/later_services.h"
 #include "window/main_window.h"
+#include "window/window_table.h"
 
 const ConsoleSystemCalls RealConsoleSys = {GetStdHandle, AllocConsole, FreeConsole};
 ConsoleSystemCalls ConsoleSys = RealConsoleSys;
