@@ -358,6 +358,9 @@ TEST_F(FullScreenTest, ActivationRestoresThePrimarySurface) {
   TakeFakeCalls();
   SendMessageA(MainWindow, WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_EQ("Restore", TakeFakeCalls());
+  SendMessageA(MainWindow, WM_DISPLAYCHANGE, 8, MAKELPARAM(640, 480));
+  EXPECT_EQ(640, MaxClientWidth) << "the mode's size is kept in full screen";
+  EXPECT_EQ(480, ScreenHeight);
 }
 
 TEST_F(FullScreenTest, MapOfAnotherSizeReselectsTheMode) {
@@ -516,6 +519,9 @@ TEST_F(FullScreenTest, FullScreenCursor) {
   SetFullScreen(true);
   SetCursor(ArrowCursor);
   EXPECT_TRUE(ApplyCursorRegion(5, 5));
+  EXPECT_EQ(FullScreenCursor, GetCursor());
+  SetCursor(ArrowCursor);
+  EXPECT_TRUE(ApplyCursorRegion(-50, 900)) << "clamped into the surface";
   EXPECT_EQ(FullScreenCursor, GetCursor());
   SetFullScreen(false);
   SetCursor(ArrowCursor);
