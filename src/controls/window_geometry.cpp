@@ -5,6 +5,7 @@
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
+#include "graphics/full_screen.h"
 #include "startup/runtime.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
@@ -158,14 +159,17 @@ static void AddFrameStyles(int32_t index, uint32_t& style, uint32_t& ex) {
 
 void WindowItem::ApplyFrameStyle(int32_t index) {
   HWND h = Windows[index].Handle;
-  uint32_t style = (uint32_t)GetWindowLongA(h, GWL_STYLE) & 0xFF3BFFFFu;
-  uint32_t ex = (uint32_t)GetWindowLongA(h, GWL_EXSTYLE) & 0xFFFDFC7Eu;
+  // In full screen the main window keeps its frameless style; only the
+  // windowed style that leaving full screen gives back changes.
+  bool stored = index == 0 && InFullScreen();
+  uint32_t style = (stored ? MainWindowStyle : (uint32_t)GetWindowLongA(h, GWL_STYLE)) & 0xFF3BFFFFu;
+  uint32_t ex = (stored ? MainWindowExStyle : (uint32_t)GetWindowLongA(h, GWL_EXSTYLE)) & 0xFFFDFC7Eu;
   AddFrameStyles(index, style, ex);
   if (index == 0) {
     MainWindowStyle = style;
     MainWindowExStyle = ex;
   }
-  if (!h) return;
+  if (!h || stored) return;
   SetWindowLongA(h, GWL_EXSTYLE, (LONG)ex);
   SetWindowLongA(h, GWL_STYLE, (LONG)style);
   SetWindowPos(h, nullptr, 0, 0, 0, 0,

@@ -7,17 +7,6 @@
 #include "window/main_window.h"
 #include "window/window_table.h"
 
-// Full screen: never entered.
-bool InFullScreen() { return false; }
-void SetFullScreen(bool) {}
-void LeaveFullScreen() {}
-void StopDirectDraw() {}
-void RestorePrimarySurface() {}
-void ReselectFullScreenMode() {}
-HDC PrimarySurfaceDC() { return nullptr; }
-void ReleasePrimarySurfaceDC(HDC) {}
-bool CopyToPrimarySurface(const uint8_t*, int32_t, int32_t, int32_t, int32_t, int32_t) { return false; }
-
 
 
 

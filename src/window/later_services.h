@@ -14,19 +14,8 @@
 #include "controls/font_cache.h"
 #include "controls/program_windows.h"
 
-// Full screen (the surface, display and sprites are in graphics/).
-bool InFullScreen();
-void SetFullScreen(bool on);
-void LeaveFullScreen();
-void StopDirectDraw();
-void RestorePrimarySurface();
-void ReselectFullScreenMode();  // after the main map changed its pixel size
-// The primary surface's device context, null when there is none.
-HDC PrimarySurfaceDC();
-void ReleasePrimarySurfaceDC(HDC dc);
-// w x h bytes, rows bottom-up `stride` apart from the lowest, written straight
-// to the primary surface at (x, y); false when that cannot be done.
-bool CopyToPrimarySurface(const uint8_t* lowest, int32_t stride, int32_t x, int32_t y, int32_t w, int32_t h);
+// Full screen lives in graphics/.
+#include "graphics/full_screen.h"
 
 
 // The console (system/console.cpp; the data files are in system/data_files.h).

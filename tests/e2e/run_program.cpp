@@ -23,9 +23,10 @@ static std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args,
                   const std::string& env, const std::string& launcher, const std::string& workDir,
-                  const std::string& input) {
+                  const std::string& input, const std::string& desktop) {
   std::string cd = workDir.empty() ? std::string() : "cd " + Quote(workDir) + " && ";
   std::string cmd = cd + env + " " + Quote(std::string(YELTO_SOURCE_DIR) + "/scripts/wine-run.sh") + " " +
+                    (desktop.empty() ? "" : "explorer " + Quote("/desktop=" + desktop + ",1024x768") + " ") +
                     Quote(BuildPath(launcher)) + " " + Quote(exePath);
   for (const std::string& a : args) cmd += " " + Quote(a);
   // Output goes to a file, not a pipe: Wine's background processes inherit
@@ -69,7 +70,7 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
     work = dir + "/" + work;
     if (system(("mkdir -p " + Quote(work)).c_str()) != 0) ADD_FAILURE() << "cannot make " << work;
   }
-  ProgramRun run = RunExe(exe, options.Args, options.Env, options.Launcher, work, options.Stdin);
+  ProgramRun run = RunExe(exe, options.Args, options.Env, options.Launcher, work, options.Stdin, options.Desktop);
   run.WorkDir = work;
   return run;
 }

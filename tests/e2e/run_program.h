@@ -29,6 +29,8 @@ struct RunOptions {
   // made, with ScratchDir() or otherwise): the program is put there and runs
   // there. Empty: a fresh scratch directory, the working directory left as it is.
   std::string WorkDir;
+  // A Wine virtual desktop of this name (1024 x 768) to run in; empty: the plain display.
+  std::string Desktop;
 };
 
 // Binds image into the engine and runs it.
@@ -36,7 +38,8 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
                   const std::string& env = "", const std::string& launcher = "tools/yltrun.exe",
-                  const std::string& workDir = "", const std::string& input = "");
+                  const std::string& workDir = "", const std::string& input = "",
+                  const std::string& desktop = "");
 
 // Each case's Source assembled, bound and run: its exit code must be its
 // Expected. Cases have Name, Source and Expected.
