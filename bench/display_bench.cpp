@@ -9,6 +9,7 @@
 #include <stdio.h>
 #include <string.h>
 #include "base/memory.h"
+#include "bench_engine.h"
 #include "base/random.h"
 #include "graphics/display_geometry.h"
 #include "graphics/composition.h"
@@ -115,21 +116,7 @@ static double FloorMs(int reps) {
 }
 
 int main() {
-  Instance = GetModuleHandleA(nullptr);
-  MaxClientWidth = GetSystemMetrics(SM_CXFULLSCREEN);
-  MaxClientHeight = GetSystemMetrics(SM_CYFULLSCREEN);
-  ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-  ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
-  WindowCenterX = MaxClientWidth / 2;
-  WindowCenterY = MaxClientHeight / 2;
-  if (!InitMemory()) return 3;
-  SetFloatingPointControl();
-  AllocateEmptyImagePixels();
-  CreateEmptySpriteData();
-  CreateEmptyMapData();
-  RunInitializers(Initializers, InitializersEnd);
-  if (!BuildPaletteTables()) return 4;
-  BuildDarkerColors();
+  if (int failed = StartBenchEngine()) return failed;
   Icons.AppendNew();
   memset(Icons[0].WritablePixels(), 80, IconPixelCount);
   Maps.AppendNew(20, 15);

@@ -8,6 +8,7 @@
 #include <string.h>
 #include <vector>
 #include "base/memory.h"
+#include "bench_engine.h"
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "compiler/compiled_code.h"
@@ -104,21 +105,7 @@ static int32_t FullPicture(bool masked) {
 }
 
 int main() {
-  Instance = GetModuleHandleA(nullptr);
-  MaxClientWidth = GetSystemMetrics(SM_CXFULLSCREEN);
-  MaxClientHeight = GetSystemMetrics(SM_CYFULLSCREEN);
-  ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-  ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
-  WindowCenterX = MaxClientWidth / 2;
-  WindowCenterY = MaxClientHeight / 2;
-  if (!InitMemory()) return 3;
-  SetFloatingPointControl();
-  AllocateEmptyImagePixels();
-  CreateEmptySpriteData();
-  CreateEmptyMapData();
-  RunInitializers(Initializers, InitializersEnd);
-  if (!BuildPaletteTables()) return 4;
-  BuildDarkerColors();
+  if (int failed = StartBenchEngine()) return failed;
   Icons.AppendNew();
   Maps.AppendNew(20, 15);
   Sprites.AppendNew();
