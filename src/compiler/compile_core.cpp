@@ -2,7 +2,6 @@
 // single operands, named parameters with defaults and command groups.
 #include "compiler/compile.h"
 #include "compiler/compile_items.h"
-#include "exec/placeholders.h"
 
 int32_t PendingLocalCounts[PendingKindCount];
 int32_t CompileFrameFirst;
@@ -70,10 +69,7 @@ bool CompileList(ItemCompiler compile, int32_t index, ExecFunction naryFn, ExecF
 
 bool EmitWithOperand(ValueKind kind, int32_t index, ExecFunction fn, int32_t p1, int32_t p2) {
   int32_t e = EmitCode(fn, p1, p2);
-  if (ProgHasChildren(index) && KindCompilers[kind](index + 1)) {
-    NotePlaceholderSize(e);
-    return true;
-  }
+  if (ProgHasChildren(index) && KindCompilers[kind](index + 1)) return true;
   RollBackCode(e);
   return false;
 }

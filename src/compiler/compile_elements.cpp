@@ -3,7 +3,6 @@
 #include "compiler/compile.h"
 #include "compiler/compile_items.h"
 #include "compiler/compile_refs.h"
-#include "exec/placeholders.h"
 
 static bool CompileKind(ValueKind kind, int32_t index);
 
@@ -118,8 +117,7 @@ static bool CompileElement(ValueKind kind, int32_t index) {
   return row && CompileRow(kind, *row, index);
 }
 
-// The common prologue, then the element; a construct that starts with a
-// stand-in has its size noted so that the stand-in can skip it.
+// The common prologue, then the element; what a failed element emitted goes.
 static bool CompileKind(ValueKind kind, int32_t index) {
   if (!ProgramIndexValid(index) || IsSwitchedOff(ProgItem(index))) return false;
   int32_t start = CompiledCodeCount;
@@ -127,6 +125,5 @@ static bool CompileKind(ValueKind kind, int32_t index) {
     RollBackCode(start);
     return false;
   }
-  NotePlaceholderSize(start);
   return true;
 }

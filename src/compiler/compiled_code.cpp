@@ -3,7 +3,6 @@
 #include <string.h>
 #include "base/memory.h"
 #include "exec/exec_functions.h"
-#include "exec/placeholders.h"
 
 ExecItem* CompiledCode;
 int32_t CompiledCodeCount;
@@ -38,10 +37,7 @@ int32_t EmitNumConst(double x) {
 
 int32_t EmitByteConst(uint8_t b) { return EmitNumConst(b); }
 
-void RollBackCode(int32_t index) {
-  ForgetPlaceholderSizes(index, CompiledCodeCount);
-  CompiledCodeCount = index;
-}
+void RollBackCode(int32_t index) { CompiledCodeCount = index; }
 
 void ResetCompiledCode() {
   RollBackCode(0);

@@ -13,9 +13,10 @@
 #include "startup/language.h"
 #include "startup/runtime.h"
 #include "system/files.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "graphics/display_refresh.h"
+#include "graphics/full_screen.h"
 
 GLOBAL_OBJECT(Text, InputDialogCaption);
 GLOBAL_OBJECT(Text, InputDialogLine1);

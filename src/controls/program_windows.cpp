@@ -5,9 +5,9 @@
 #include "controls/focus_walks.h"
 #include "controls/window_ids.h"
 #include "startup/runtime.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "graphics/full_screen.h"
 
 GLOBAL_OBJECT(Text, ButtonClassName);
 GLOBAL_OBJECT(Text, EditClassName);

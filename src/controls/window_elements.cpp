@@ -5,9 +5,9 @@
 #include "controls/window_ids.h"
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "graphics/display_refresh.h"
 
 // window_id: the rounded operand selects that item when it is live, else none.
 void ExecCmdWindowId() {

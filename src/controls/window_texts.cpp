@@ -8,9 +8,9 @@
 #include "controls/window_ids.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "graphics/display_refresh.h"
 
 GLOBAL_OBJECT(Text, RtfMarker);
 GLOBAL_OBJECT(Text, StreamInText);

@@ -9,9 +9,11 @@
 #include "graphics/sprite_engine.h"
 #include "graphics/surface.h"
 #include "values/palette.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "controls/program_windows.h"
+#include "graphics/full_screen.h"
+#include "system/console.h"
 
 uint8_t MainWindowShown;
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include "graphics/surface.h"
 #include "startup/runtime.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "graphics/full_screen.h"
 
 // The normal rectangle becomes the one the new size needs around its
 // centre. A window not shown yet stays hidden until the first refresh (the

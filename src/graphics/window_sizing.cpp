@@ -4,9 +4,10 @@
 #include "base/random.h"
 #include "graphics/display_geometry.h"
 #include "graphics/surface.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "controls/program_windows.h"
+#include "graphics/full_screen.h"
 
 // The zoom rounded down to its step: 1/32 windowed, 1/4 in full screen; at
 // least 1/32. The 4 pixels of slack let a client a few pixels short still

@@ -4,9 +4,9 @@
 #include "base/memory.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "graphics/display_refresh.h"
 
 const ConsoleSystemCalls RealConsoleSys = {GetStdHandle, AllocConsole, FreeConsole};
 ConsoleSystemCalls ConsoleSys = RealConsoleSys;

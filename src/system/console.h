@@ -19,6 +19,10 @@ extern uint8_t ConsoleAllocated;  // freed by the main run at its end
 // -1 or 0: not taken yet.
 extern HANDLE StdInputHandle, StdOutputHandle, StdErrorHandle;
 
+bool InConsoleMode();
+// Frees the console start-up allocated, once; nothing when none was allocated.
+void FreeProgramConsole();
+
 void SwitchConsole(bool on);
 // Nothing unless in console mode; the text in the OEM code page, no line end added.
 void WriteStdOut(const Text& text);

@@ -3,9 +3,11 @@
 #include "base/global_storage.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
+#include "controls/font_cache.h"
+#include "graphics/full_screen.h"
+#include "system/console.h"
 
 GLOBAL_OBJECT(Text, Caption);
 GLOBAL_OBJECT(Text, StatusText);

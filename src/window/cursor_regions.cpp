@@ -8,9 +8,9 @@
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/display_geometry.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/mouse_state.h"
+#include "graphics/full_screen.h"
 
 CursorRegion* CursorRegions;
 int32_t CursorRegionCount;

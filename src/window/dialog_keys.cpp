@@ -4,8 +4,8 @@
 #include "window/input_filter.h"
 #include "controls/window_ids.h"
 #include "window/key_seam.h"
-#include "window/later_services.h"
 #include "window/window_table.h"
+#include "controls/focus_walks.h"
 
 static bool FocusIs(int32_t f, std::initializer_list<int32_t> types) {
   if (!Windows.IsLive(f)) return false;

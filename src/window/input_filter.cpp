@@ -4,7 +4,8 @@
 #include "window/input_filter.h"
 #include "controls/window_ids.h"
 #include "window/input_ring.h"
-#include "window/later_services.h"
+#include "controls/program_windows.h"
+#include "graphics/full_screen.h"
 
 static bool InGraphicsMode() { return !InDialogMode() && CurrentWindowId == 0; }
 

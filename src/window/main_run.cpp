@@ -5,9 +5,16 @@
 #include "exec/interpreter.h"
 #include "startup/runtime.h"
 #include "window/joystick_state.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/time_seam.h"
+#include "audio/mixer.h"
+#include "audio/music_player.h"
+#include "controls/font_cache.h"
+#include "graphics/full_screen.h"
+#include "graphics/sprite_motion.h"
+#include "graphics/surface.h"
+#include "system/console.h"
+#include "system/data_files.h"
 
 UINT_PTR TimerId;
 

@@ -10,9 +10,9 @@
 #include "startup/runtime.h"
 #include "values/icon.h"
 #include "values/map.h"
-#include "window/later_services.h"
 #include "window/window_proc.h"
 #include "window/window_table.h"
+#include "graphics/full_screen.h"
 
 HWND MainWindow;
 uint32_t MainWindowStyle = InitialMainWindowStyle;

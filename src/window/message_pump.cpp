@@ -6,10 +6,15 @@
 #include "window/input_filter.h"
 #include "window/joystick_state.h"
 #include "window/keyboard_state.h"
-#include "window/later_services.h"
 #include "window/mouse_state.h"
 #include "window/time_seam.h"
 #include "startup/runtime.h"
+#include "audio/cd_audio.h"
+#include "audio/mixer.h"
+#include "audio/music_player.h"
+#include "graphics/display_refresh.h"
+#include "graphics/sprite_motion.h"
+#include "system/data_files.h"
 
 int32_t TimerTicksRun;
 

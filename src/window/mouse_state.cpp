@@ -4,9 +4,9 @@
 #include "controls/window_ids.h"
 #include "graphics/display_geometry.h"
 #include "window/input_filter.h"
-#include "window/later_services.h"
 #include "window/time_seam.h"
 #include "window/window_table.h"
+#include "controls/program_windows.h"
 
 uint8_t MouseMoved;
 POINT MouseScreenPos = {MouseUnknownPos, MouseUnknownPos};

@@ -8,10 +8,12 @@
 #include "window/cursor_regions.h"
 #include "values/palette.h"
 #include "window/keyboard_state.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 #include "startup/runtime.h"
+#include "audio/music_player.h"
+#include "graphics/full_screen.h"
+#include "graphics/window_sizing.h"
 
 // A window being created has no stored index yet (its extra word reads 0),
 // and an entry whose window is gone may be taken again: matching the handle

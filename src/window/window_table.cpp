@@ -4,7 +4,6 @@
 #include <string.h>
 #include "base/global_storage.h"
 #include "controls/font_cache.h"
-#include "window/later_services.h"
 #include "window/main_window.h"
 
 GLOBAL_OBJECT(WindowTable, Windows);

@@ -11,15 +11,6 @@
 
 namespace {
 
-// Whether the engine has the execution function yet, that is whether
-// placeholders.def no longer lists it.
-bool Built(const char* function) {
-  std::vector<uint8_t> bytes;
-  if (!ReadFileBytes(std::string(YELTO_SOURCE_DIR) + "/src/exec/placeholders.def", bytes)) return true;
-  std::string def(bytes.begin(), bytes.end());
-  return def.find(std::string("PLACEHOLDER_EXEC(") + function + ",") == std::string::npos;
-}
-
 std::string Contents(const std::string& path) {
   std::vector<uint8_t> bytes;
   if (!ReadFileBytes(path, bytes)) return "<missing>";
@@ -314,8 +305,6 @@ program
 )";
 
 TEST(FilesEndToEnd, CopyMoveSizesTimes) {
-  if (!Built("ExecCmdSetReadFileName") || !Built("ExecCmdSetWriteFileName"))
-    GTEST_SKIP() << "the program cannot name its read and write files yet (file-name commands not built)";
   RunOptions options;
   options.WorkDir = "work";
   options.Env = "YELTO_WINE_TZ=UTC";  // local seconds are UTC seconds, as the native checks read them
@@ -365,7 +354,6 @@ program
 // is never read back, so the program runs on C: of a copy of the prefix and
 // only the error flag is checked.
 TEST(FilesEndToEnd, SetVolumeLabel) {
-  if (!Built("ExecBoolFileError")) GTEST_SKIP() << "the program cannot read the file error flag yet";
   // Beside the scratch directory, which RunImage makes afresh. The files are
   // linked, but the registry, which Wine writes, is copied.
   std::string copy = BuildPath("e2e-scratch/FilesEndToEnd.SetVolumeLabel-build");

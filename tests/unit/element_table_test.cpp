@@ -1,6 +1,6 @@
 // The element tables as data: the vocabulary of each kind, unique ids, every
-// function a row names known by name; and the report of the execution
-// functions that are still stand-ins.
+// function a row names in the list of execution functions and of the kind the
+// row's table runs.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
@@ -8,7 +8,6 @@
 #include <string>
 #include "compiler/element_table.h"
 #include "exec/exec_functions.h"
-#include "exec/placeholders.h"
 
 namespace {
 
@@ -70,19 +69,39 @@ TEST(ElementTables, FunctionNamesAreUnique) {
   }
 }
 
-// Lists the stand-ins that remain; later work removes them one by one.
-TEST(Placeholders, Report) {
-  std::set<std::string> names;
-  for (int32_t i = 0; i < PlaceholderCount; i++) {
-    const ExecFunctionName& p = PlaceholderFunctions[i];
-    EXPECT_TRUE(IsPlaceholder(p.Fn)) << p.Name;
-    EXPECT_STREQ(p.Name, ExecFunctionNameOf(p.Fn)) << "a stand-in outside the list of functions";
-    names.insert(p.Name);
+// The kind each execution function is declared with in exec_functions.def.
+struct FunctionKind {
+  ExecFunction Fn;
+  ValueKind Kind;
+};
+const FunctionKind FunctionKinds[] = {
+#define EXEC_FUNCTION(name, kind) {EXEC_FN(kind, name), Kind##kind},
+#include "exec/exec_functions.def"
+#undef EXEC_FUNCTION
+};
+
+// Whether fn is declared with kind (the pass-through step has one function
+// per kind under one name, so every declaration of fn counts).
+bool DeclaredWithKind(ExecFunction fn, ValueKind kind) {
+  for (const FunctionKind& f : FunctionKinds)
+    if (f.Fn == fn && f.Kind == kind) return true;
+  return false;
+}
+
+// A row's step is called through the signature of its table's kind, so a
+// function declared with another kind would be called with the wrong
+// arguments or return type.
+TEST(ElementTables, EveryRowNamesFunctionsOfItsTablesKind) {
+  for (int32_t kind = KindCmd; kind <= KindMusic; kind++) {
+    const ElementTable& table = *ElementTables[kind];
+    for (int32_t i = 0; i < table.Count; i++) {
+      const ElementRow& row = table.Rows[i];
+      for (int32_t f = 0; f < FunctionsOfForm(row.Form); f++)
+        EXPECT_TRUE(DeclaredWithKind(row.Fn[f], (ValueKind)kind))
+            << "kind " << kind << " id " << row.Id << " function " << f << " "
+            << (ExecFunctionNameOf(row.Fn[f]) ? ExecFunctionNameOf(row.Fn[f]) : "(unlisted)");
+    }
   }
-  EXPECT_FALSE(IsPlaceholder(EXEC_FN(Cmd, ExecCmdIf)));
-  printf("%d execution functions are stand-ins:\n", (int)PlaceholderCount);
-  for (int32_t i = 0; i < PlaceholderCount; i++)
-    printf("%s%s", PlaceholderFunctions[i].Name, i % 4 == 3 || i + 1 == PlaceholderCount ? "\n" : " ");
 }
 
 }  // namespace

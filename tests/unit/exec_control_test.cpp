@@ -314,12 +314,14 @@ TEST_F(ExecControl, Waits) {
   EXPECT_EQ(1, Fake.Refreshes);
 }
 
-// Steps of functions not built yet skip their operands, so what follows runs.
-TEST_F(ExecControl, StandInsSkipTheirOperands) {
+// A condition computed by an element with an operand (not true) takes the
+// else branch, and a command with named parameters (a point in a colour)
+// leaves the steps after it to run.
+TEST_F(ExecControl, ComputedConditionAndNamedParametersLeaveWhatFollows) {
   Main({"47", "  2", "    3", "      38", "        65", "    5", "      43 g1", "        18", "  305",
         "    303", "      39", "        18", "        19", "  43 g2", "    19"});
   CompileAndRun();
-  EXPECT_EQ(1, Numbers[0]) << "a stand-in logic value gives false";
+  EXPECT_EQ(1, Numbers[0]) << "not true is false: the else branch runs";
   EXPECT_EQ(2, Numbers[1]);
 }
 

@@ -8,7 +8,6 @@
 #include "system/data_files.h"
 #include "system/file_aliases.h"
 #include "system/files.h"
-#include "window/later_services.h"
 
 class FileTest : public ExpressionTest {
  public:

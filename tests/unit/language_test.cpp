@@ -82,6 +82,48 @@ TEST_F(LanguageTest, RegistryValueChoosesTheRow) {
   DefaultLanguageIndex = EnglishLanguageIndex;
 }
 
+// Writes the registry value with a type and bytes of the test's choosing.
+void SetRegistryLanguageBytes(DWORD type, const void* bytes, DWORD size) {
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Sorquin Software\\Yelto",
+                                           0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+                                           &key, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "Language", 0, type, (const BYTE*)bytes, size));
+  RegCloseKey(key);
+}
+
+// A value that does not fit the word, or a key that cannot be opened, leaves
+// the word 0: the user's default language is taken. The values start with
+// the bytes of Czech (5), so taking part of them would choose Czech.
+TEST_F(LanguageTest, RegistryFailureFallsBackToTheUserDefault) {
+  const int32_t userDefault = FindLanguageRow(GetUserDefaultLangID() & 0xFF);
+  ASSERT_GE(userDefault, 0) << "the user's default language has a row";
+  ASSERT_NE(1, userDefault) << "the fallback must differ from the registry's Czech";
+  const uint8_t eightBytes[8] = {5, 0, 0, 0, 7, 0, 0, 0};
+  const char longText[] = "\x05\x00\x00\x00 and more";
+  struct Case { const char* Name; DWORD Type; const void* Bytes; DWORD Size; } cases[] = {
+      {"8 bytes", REG_BINARY, eightBytes, sizeof eightBytes},
+      {"5 bytes", REG_BINARY, eightBytes, 5},
+      {"a long text", REG_SZ, longText, sizeof longText},
+  };
+  for (const Case& c : cases) {
+    SetRegistryLanguageBytes(c.Type, c.Bytes, c.Size);
+    EXPECT_EQ(0, ReadRegistryLanguage()) << c.Name;
+    DefaultLanguageIndex = 1;
+    ChooseStartupLanguage();
+    EXPECT_EQ(userDefault, CurrentLanguageIndex) << c.Name;
+  }
+
+  // No key at all: the open fails.
+  SetRegistryLanguage(nullptr);
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Sorquin Software\\Yelto"));
+  EXPECT_EQ(0, ReadRegistryLanguage());
+  DefaultLanguageIndex = 1;
+  ChooseStartupLanguage();
+  EXPECT_EQ(userDefault, CurrentLanguageIndex);
+  DefaultLanguageIndex = EnglishLanguageIndex;
+}
+
 std::vector<std::string> LayoutNames;
 std::string AcceptedLayout;
 
