@@ -1,12 +1,14 @@
 // The display of a bound program under Wine, read back from the real window
 // by the window probe: map icons over the background, a sprite with its
 // shadow over a known colour, the same at zoom 2; and a program whose sprite
-// operands are NaN, infinite and huge ends promptly with its result.
+// operands are NaN, infinite and huge ends promptly with its result; the
+// bundled program's drawing in the sky.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
 #include <vector>
+#include "lib/bundled_program.h"
 #include "lib/program_asm.h"
 #include "run_program.h"
 #include "values/palette_rule.h"
@@ -164,6 +166,34 @@ TEST(DisplayPixels, MarginsAroundTheCentredSurface) {
   EXPECT_NE(Rgb(212), left) << run.Output;
   EXPECT_EQ(Rgb(140), PixelAt(run.Output, 27, 10)) << "the sky at the surface's left edge\n" << run.Output;
   EXPECT_EQ(Rgb(140), PixelAt(run.Output, 222, 10)) << "and at its right edge\n" << run.Output;
+}
+
+// The bundled program draws its sky, a box, a sun in a ring over the
+// background, behind clear sky icons; the meadow's icons stay opaque.
+TEST(DisplayPixels, BundledProgramDrawsItsSky) {
+  std::vector<uint8_t> image;
+  std::string error;
+  ASSERT_TRUE(BundledImage(image, error)) << error;
+  const struct {
+    int X, Y;
+    unsigned Rgb;
+    const char* What;
+  } points[] = {
+      {300, 55, Rgb(140), "the sky, filled over the background"},
+      {275, 26, 0xFFFF00, "the sun's middle"},
+      {257, 26, 0xFF0000, "its ring"},
+      {6, 45, 0xFFFFFF, "the box's left side"},
+      {5, 45, Rgb(140), "the sky left of it"},
+      {10, 100, Rgb(80), "a meadow icon"},
+  };
+  RunOptions options;
+  options.Launcher = "tools/yltwin.exe";
+  options.ExeName = "bundled_sky.exe";
+  options.Args = {"pixels", "30000", "size=320,160", "after=1500"};
+  for (auto& p : points) options.Args.push_back(std::to_string(p.X) + "," + std::to_string(p.Y));
+  ProgramRun run = RunImage(image, options);
+  ASSERT_TRUE(run.Started) << run.Output;
+  for (auto& p : points) EXPECT_EQ(p.Rgb, PixelAt(run.Output, p.X, p.Y)) << p.What << "\n" << run.Output;
 }
 
 // Sprite operands that are NaN, infinite or huge: the program walks, turns

@@ -1,6 +1,8 @@
-// The bundled program: shows its map with a figure walking across it, counts
-// the primes below 200 with a sieve held in a local list of logic values, and
-// returns the count as its exit code.
+// The bundled program, a small tour of the engine: a map with a figure
+// walking across it and a bird flying back over it, a box, a circle and a line
+// of text drawn on the background, a short tone, the status line; then it
+// counts the primes below 200 with a sieve held in a local list of logic
+// values and returns the count as its exit code.
 #include "lib/bundled_program.h"
 #include "lib/program_asm.h"
 
@@ -16,8 +18,8 @@ picture stone fill=80
   |gggggsssssssssssssssssssssssgggg
   |ggggggssssssssssssssssssssgggggg
   |gggggggssssssssssssssssssggggggg
-picture sky fill=140
-map field w=10 h=4 icon=grass
+picture sky fill=0          ; clear: the sky is drawn behind the map
+map field w=10 h=5 icon=grass
   cell 0 3 icon=sky
   cell 1 3 icon=sky
   cell 2 3 icon=sky
@@ -28,8 +30,20 @@ map field w=10 h=4 icon=grass
   cell 7 3 icon=sky
   cell 8 3 icon=sky
   cell 9 3 icon=sky
+  cell 0 4 icon=sky
+  cell 1 4 icon=sky
+  cell 2 4 icon=sky
+  cell 3 4 icon=sky
+  cell 4 4 icon=sky
+  cell 5 4 icon=sky
+  cell 6 4 icon=sky
+  cell 7 4 icon=sky
+  cell 8 4 icon=sky
+  cell 9 4 icon=sky
   cell 4 1 icon=stone
   cell 7 0 icon=stone
+sound chime rate=22050 bits=16 channels=1 format=1
+  tone 660 0.3 0.4
 sprite nobody phases=1 directions=1 rest=1 w=32 h=32 fill=0
 sprite walker phases=3 directions=1 rest=1 w=32 h=32 delay=55 step=4 fill=0
   frame fill=0
@@ -86,6 +100,23 @@ sprite walker phases=3 directions=1 rest=1 w=32 h=32 delay=55 step=4 fill=0
     |.............bbbbb..............
     |.............bbbbb..............
     |.........kkkkkkkkkkkkkk.........
+sprite bird phases=2 directions=1 rest=1 w=32 h=32 delay=110 step=3 fill=0
+  frame fill=0
+    |................................
+    |..bb....................bb......
+    |...bbb................bbb.......
+    |.....bbb............bbb.........
+    |.......bbbb......bbbb...........
+    |..........bbbbbbbb..............
+    |............bbbb................
+  frame fill=0
+    |................................
+    |................................
+    |................................
+    |............bbbb................
+    |.......bbbbbbbbbbbbbb...........
+    |.....bbb............bbb.........
+    |...bbb................bbb.......
 global
   main: function "Primes" -> main_def
   primes: function -> primes_def
@@ -93,6 +124,11 @@ global
     hero_x: sprite_x
     hero_y: sprite_y
     hero_shown: sprite_vis
+  flier: sprite = bird
+    flier_x: sprite_x
+    flier_y: sprite_y
+    flier_shown: sprite_vis
+  bell: sound = chime
 local
   main_def: function -> main_body
   primes_def: function -> primes_body
@@ -108,19 +144,84 @@ local
     k: real = 0
 program
   main_body: function
+    wait                      ; the map is shown first; drawing goes over it
+    #294                      ; the status line
+      text_const "Walking, drawing, chiming"
+    box_fill                  ; the sky: colour 140 over the whole background
+      graph_color
+        num 16732232
+    textout                   ; a line of text in the sky, framed by a box
+      textout_text
+        text_const "Counting the primes below 200"
+      graph_color
+        num 16777215
+      textout_x
+        num 0.4
+      textout_y
+        num 3.3
+      textout_h
+        num 0.5
+      textout_bold
+        true
+    #313
+      graph_color
+        num 16777215
+      graph_width
+        num 2
+      #314
+        num 0.2
+      #315
+        num 3.15
+      #316
+        num 7.35
+      #317
+        num 4.05
+    #330                      ; a yellow sun with a red ring
+      graph_color
+        num 65535
+      #331
+        num 8.6
+      #332
+        num 4.2
+      #333
+        num 0.4
+    #326
+      graph_color
+        num 255
+      graph_width
+        num 2
+      #327
+        num 8.6
+      #328
+        num 4.2
+      #329
+        num 0.55
+    sound_play
+      sound_play_sound
+        @bell
     @hero_y                   ; hidden: placed at once
       num 1
     @hero_x
       num 0
     @hero_shown
       true
-    @hero_x                   ; walks to the right edge
+    @flier_y
+      num 3.6
+    @flier_x
       num 9
+    @flier_shown
+      true
+    @hero_x                   ; both walk: one to the right edge, one back
+      num 9
+    @flier_x
+      num 0
     repeat
       repeat_num
         num 40
       while_body
         wait
+    #294
+      text_const "Done"
     return_code
       @primes
         @limit
