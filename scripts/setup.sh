@@ -40,3 +40,15 @@ if [ ! -f "$marker" ]; then
   wineserver -w || true
   touch "$marker"
 fi
+
+# No debugger on a crash: Wine would start one that waits for a terminal
+# nobody gives it, and the crashed test would hang instead of failing.
+marker=$WINEPREFIX/.yelto-nodebugger
+if [ ! -f "$marker" ]; then
+  env LC_ALL="$WINE_LOCALE" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /t REG_SZ /d "" /f >/dev/null 2>&1
+  env LC_ALL="$WINE_LOCALE" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1
+  wineserver -w || true
+  touch "$marker"
+fi
