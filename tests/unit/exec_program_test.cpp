@@ -4,6 +4,9 @@
 #include "program_fixture.h"
 #include "lib/bundled_program.h"
 #include "startup/runtime.h"
+#include "controls/font_cache.h"
+#include "graphics/surface.h"
+#include "window/main_window.h"
 
 namespace {
 
@@ -195,16 +198,23 @@ program
 namespace {
 
 // The program the engine carries: a sieve in a local logic list, nested
-// loops, a call with an argument and a result, and the return code.
+// loops, a call with an argument and a result, and the return code. It also
+// draws, writes text and sets the status line, so it gets a surface, the
+// fonts and the caption texts.
 TEST_F(ExecProgram, BundledProgramReturnsItsResult) {
   std::vector<uint8_t> image;
   std::string error;
   ASSERT_TRUE(BundledImage(image, error)) << error;
   ASSERT_TRUE(LoadTestImage(image));
   ASSERT_TRUE(CompileProgram());
+  InitGraphicsSurface();
+  if (!PendingStatusText.Data) InitCaptionTexts();
+  if (!UserFontName.Data) InitFontTexts();
+  if (!FontCache) InitFontCache();
   int32_t logics = Logics.Count, lists = ListRecords.Count;
   ReturnCode = 0;
   Run();
+  ReleaseFontCache();
   EXPECT_EQ(BundledProgramResult, ReturnCode);
   EXPECT_EQ(logics, Logics.Count) << "the sieve's frame is gone";
   EXPECT_EQ(lists, ListRecords.Count);
