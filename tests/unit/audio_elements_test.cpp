@@ -140,13 +140,8 @@ TEST_F(AudioElementsTest, MusicPositionOperand) {
   }
 }
 
-// Without a drive every value is the default and the commands do nothing.
-TEST_F(AudioElementsTest, CdWithoutADrive) {
-  FakeMci.CdMissing = true;
-  ASSERT_TRUE(RunBody(R"(    #427
-    #429
-      true
-    @n0
+// The six CD numbers into n0..n5 and the three CD logic values into b0..b2.
+const char* const ReadCdValues = R"(    @n0
       #431
     @n1
       #432
@@ -163,7 +158,15 @@ TEST_F(AudioElementsTest, CdWithoutADrive) {
     @b1
       #430
     @b2
-      #529)"));
+      #529)";
+
+// Without a drive every value is the default and the commands do nothing.
+TEST_F(AudioElementsTest, CdWithoutADrive) {
+  FakeMci.CdMissing = true;
+  ASSERT_TRUE(RunBody(R"(    #427
+    #429
+      true
+)" + std::string(ReadCdValues)));
   const double numbers[] = {3600, 1, 0, 1, 3600, 0};
   for (int k = 0; k < 6; k++) EXPECT_DOUBLE_EQ(numbers[k], N(k)) << k;
   EXPECT_EQ(0, B(0));
@@ -178,24 +181,7 @@ TEST_F(AudioElementsTest, CdValuesOfAPlayingDisc) {
   FakeMci.CdStart = 2500;
   FakeMci.CdAt = 2500 + 60000 + 1600;
   FakeMci.CdMode = MCI_MODE_PLAY;
-  ASSERT_TRUE(RunBody(R"(    @n0
-      #431
-    @n1
-      #432
-    @n2
-      #433
-    @n3
-      #434
-    @n4
-      #435
-    @n5
-      #436
-    @b0
-      #429
-    @b1
-      #430
-    @b2
-      #529)"));
+  ASSERT_TRUE(RunBody(ReadCdValues));
   const double numbers[] = {600, 10, 61.6, 2, 60, 1.6};
   for (int k = 0; k < 6; k++) EXPECT_DOUBLE_EQ(numbers[k], N(k)) << k;
   EXPECT_EQ(0, B(0));

@@ -127,8 +127,8 @@ TEST(MessageBoxFlagsTest, CodesAreClamped) {
     EXPECT_EQ(c.Flags, MessageBoxFlags(c.Icon, c.Buttons, c.Default)) << c.Icon << " " << c.Buttons << " " << c.Default;
 }
 
-TEST_F(DialogsTest, MessageBoxReturnsThePressedButton) {
-  RunBody(R"(
+// A question box with Yes and No, the second the default, its answer in n1.
+const char* const QuestionBox = R"(
     @n1
       #517
         #519
@@ -141,28 +141,17 @@ TEST_F(DialogsTest, MessageBoxReturnsThePressedButton) {
           num 4
         #522
           num 2
-    #517
-)");
+)";
+
+TEST_F(DialogsTest, MessageBoxReturnsThePressedButton) {
+  RunBody(std::string(QuestionBox) + "    #517\n");
   EXPECT_EQ(2, Got.Calls) << "the command form shows the box too";
   EXPECT_EQ(IDYES, N(1));
   EXPECT_EQ(MainWindow, Got.Owner);
   EXPECT_EQ(1, MainWindowShown) << "the display was refreshed first";
   EXPECT_EQ("", Got.Caption) << "the second box has the defaults";
   EXPECT_EQ((UINT)MB_OK, Got.Flags);
-  RunBody(R"(
-    @n1
-      #517
-        #519
-          text_const "Question\r\nnot shown"
-        #518
-          text_const "Line 1\r\nLine 2"
-        #520
-          num 2
-        #521
-          num 4
-        #522
-          num 2
-)");
+  RunBody(QuestionBox);
   EXPECT_EQ("Question", Got.Caption);
   EXPECT_EQ("Line 1\r\nLine 2", Got.Text);
   EXPECT_EQ((UINT)(MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2), Got.Flags);
