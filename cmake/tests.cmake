@@ -1,7 +1,6 @@
 # One CTest test per GoogleTest suite, found by scanning the test sources, so
 # a failure names its suite and suites run in parallel.
 enable_testing()
-set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 set(UNIT_RUN ${CMAKE_SOURCE_DIR}/scripts/unit-run.sh)
 
 function(add_suites prefix sources)
