@@ -56,6 +56,14 @@ function(bench_engine name)
 endfunction()
 bench_engine(yelto_nopoll YELTO_NO_LOOP_POLL)
 bench_engine(yelto_poll)
+# The engine with its symbols kept, for bench/profile.sh (not part of all).
+add_executable(yelto_symbols WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/src/startup/main.cpp
+               ${CMAKE_BINARY_DIR}/yelto.rc)
+target_link_libraries(yelto_symbols PRIVATE yeltocore)
+set(SYMBOLS_LINK ${ENGINE_LINK})
+list(REMOVE_ITEM SYMBOLS_LINK -s)
+target_link_options(yelto_symbols PRIVATE ${SYMBOLS_LINK})
+set_target_properties(yelto_symbols PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
 # The text read-back benchmark (bench/texts.sh builds it; not part of all).
 add_executable(bench_text_readback EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/texts/text_readback.cpp)
 target_link_libraries(bench_text_readback PRIVATE yeltocore)

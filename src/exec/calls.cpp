@@ -24,8 +24,8 @@ static inline double RunNumArgument() {
   bool add = f == EXEC_FN(Num, ExecNumAdd), sub = f == EXEC_FN(Num, ExecNumSub);
   if ((add || sub || f == EXEC_FN(Num, ExecNumMul)) && p->Param1 == 1) {
     ExecPointer = p + 1;
-    long double a = RunNumOperand();
-    long double b = RunNumOperand();
+    double a = RunNumOperand();  // spilled as a double across the second operand
+    double b = RunNumOperand();
     return StoredDouble(add ? Add(a, b) : sub ? Sub(a, b) : Mul(a, b));
   }
   return RunNumOperand();
@@ -102,10 +102,19 @@ static void ValueCall(typename K::Value& result) {
   RunFrameGroup();
 }
 
+// A number result is read after the pop: removing entries neither moves nor
+// clears them, so the result's entry still holds it, and the value needs no
+// copy held across the pop.
 double ExecNumCall() {
-  double r;
-  ValueCall<NumKind>(r);
-  return r;
+  const ExecItem& own = OwnStep();
+  int32_t start = own.Param1, slot = own.Param2;
+  RunFrameGroup();
+  ExecItem* pop = ExecPointer;
+  RunBody(start);
+  const double* result = &Numbers.Get(LocalEntryIn(Numbers, slot));
+  ExecPointer = pop;
+  RunFrameGroup();
+  return *result;
 }
 
 uint8_t ExecBoolCall() {

@@ -32,12 +32,13 @@ inline double RunNumOperand() {
 
 // Numbers entry := Op of the two operands of the step at ExecPointer, as the
 // n-ary function folds them, rounded to a double by its store into the entry;
-// nothing outside the list.
+// nothing outside the list. The first operand is held as the double it is:
+// kept across the second's call, it is spilled in 8 bytes, not 10.
 template <long double (*Op)(long double, long double)>
 inline void AssignPair(int32_t entry) {
   ExecPointer++;
-  long double a = RunNumOperand();
-  long double b = RunNumOperand();
+  double a = RunNumOperand();
+  double b = RunNumOperand();
   long double r = Op(a, b);
   if (Numbers.Inside(entry)) StoreDouble(Numbers[entry], r);
 }
