@@ -5,6 +5,7 @@
 #include "exec/eval_next.h"
 #include "exec/pump_hooks.h"
 #include "exec/number_operand.h"
+#include "exec/number_loops.h"
 
 ExecItem* ExecPointer;
 uint32_t ExecFlags;
@@ -109,10 +110,37 @@ static inline __attribute__((always_inline)) bool LoopEnds(LoopRefresh& refresh)
   return false;
 }
 
+// The while loop decoded: as the steps run it, with the body's members
+// skipped when a flag is set before them (a pure body sets none itself). The
+// looks may change the numbers' list, and then the addresses are worked out
+// again.
+static void RunNumberLoop(NumberLoop& loop, const ExecItem* condition, ExecItem* end) {
+  LoopRefresh refresh = {DisplayCountdown, false};
+  while (RunDecodedCondition(loop)) {
+    if (ExecFlags == 0) RunDecodedOps(loop, loop.ConditionOps, loop.OpCount);
+    if (ExecFlags) {
+      ExecFlags &= ~ExecFlagBreak;
+      break;
+    }
+    LoopMessageCheck();
+    LoopRefreshCheck(refresh);
+    if (!DecodedAddressesHold(loop)) DecodeNumberLoop(loop, condition);
+  }
+  ExecPointer = end;
+}
+
 // Condition, body group.
 void ExecCmdWhile() {
-  LoopRefresh refresh = {DisplayCountdown, false};
   ExecItem* condition = ExecPointer;
+  {
+    NumberLoop loop;
+    if (DecodeNumberLoop(loop, condition)) {
+      ExecItem* body = condition + loop.BodyStart;
+      RunNumberLoop(loop, condition, body + body->Skip);
+      return;
+    }
+  }
+  LoopRefresh refresh = {DisplayCountdown, false};
   while (RunCondition()) {
     RunBody();
     if (LoopEnds(refresh)) return;

@@ -37,6 +37,7 @@ struct FakePump {
   int32_t PausedChecks;  // IsPaused answers true this many times
   int32_t CountdownStep; // each pump lowers DisplayCountdown by this (a tick passed)
   void (*OnWait)();      // called by WaitTicks, to look at the state in a body
+  void (*OnPump)();      // called by PumpMessages
 };
 extern FakePump Fake;
 
@@ -48,6 +49,7 @@ inline void FakePumpMessages(bool wait) {
   Fake.Pumps++;
   if (wait) Fake.WaitingPumps++;
   DisplayCountdown -= Fake.CountdownStep;
+  if (Fake.OnPump) Fake.OnPump();
   if (Fake.QuitAtPump && Fake.Pumps == Fake.QuitAtPump) ExecFlags |= ExecFlagQuit;
 }
 inline void FakeWaitTicks(int32_t ticks) {
