@@ -13,49 +13,33 @@ uint32_t ExecFlags;
 // The step that does nothing: an empty command group.
 void DoNothing() {}
 
-// The members of the group step g, which ExecPointer has just passed:
-// Param1 = members - 1. The flags are tested before every member; once one
-// is set, the rest of the group is skipped by the current member's Skip.
-static inline void RunMembers(const ExecItem& g) {
-  for (int32_t n = g.Param1; n >= 0; n--) {
-    if (ExecFlags) {
-      SkipAtPointer();
-      return;
-    }
-    RunMember();
-  }
-}
-
 void ExecCmdSequence() { RunMembers(OwnStep()); }
 
 // A loop's body; the members of a command group run in place.
 static inline void RunBody() {
   ExecItem* p = ExecPointer;
-  if (p->Exec != EXEC_FN(Cmd, ExecCmdSequence)) {
+  if (p->Exec == EXEC_FN(Cmd, ExecCmdSequence)) {
+    ExecPointer = p + 1;
+    RunMembers(*p);
+  } else if (p->Exec == EXEC_FN(Cmd, ExecCmdSingle)) {
+    ExecPointer = p + 1;
+    RunSingle();
+  } else {
     RunCmd();
-    return;
   }
-  ExecPointer = p + 1;
-  RunMembers(*p);
 }
 
-// One member, skipped when a flag is set.
-void ExecCmdSingle() {
-  if (ExecFlags)
-    SkipAtPointer();
-  else
-    RunMember();
-}
+void ExecCmdSingle() { RunSingle(); }
 
 // Condition, then group, else group; the group not run is skipped. A
 // comparison of two numbers runs in place.
 void ExecCmdIf() {
   if (RunCondition()) {
-    RunCmd();
+    RunGroup();
     SkipAtPointer();
   } else {
     SkipAtPointer();
-    RunCmd();
+    RunGroup();
   }
 }
 

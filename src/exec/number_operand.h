@@ -85,3 +85,36 @@ inline void RunMember() {
   ExecPointer = p + 1;
   AssignNum(entry);
 }
+
+// The members of the group step g, which ExecPointer has just passed:
+// Param1 = members - 1. The flags are tested before every member; once one
+// is set, the rest of the group is skipped by the current member's Skip.
+inline void RunMembers(const ExecItem& g) {
+  for (int32_t n = g.Param1; n >= 0; n--) {
+    if (ExecFlags) {
+      SkipAtPointer();
+      return;
+    }
+    RunMember();
+  }
+}
+
+// The member of a group of one, which ExecPointer has just passed, skipped
+// when a flag is set.
+inline void RunSingle() {
+  if (ExecFlags)
+    SkipAtPointer();
+  else
+    RunMember();
+}
+
+// The group at ExecPointer; a group of one member runs in place.
+inline void RunGroup() {
+  ExecItem* p = ExecPointer;
+  if (p->Exec != EXEC_FN(Cmd, ExecCmdSingle)) {
+    RunCmd();
+    return;
+  }
+  ExecPointer = p + 1;
+  RunSingle();
+}
