@@ -18,15 +18,12 @@ void ExecCmdSequence() { RunMembers(OwnStep()); }
 // A loop's body; the members of a command group run in place.
 static inline void RunBody() {
   ExecItem* p = ExecPointer;
-  if (p->Exec == EXEC_FN(Cmd, ExecCmdSequence)) {
-    ExecPointer = p + 1;
-    RunMembers(*p);
-  } else if (p->Exec == EXEC_FN(Cmd, ExecCmdSingle)) {
-    ExecPointer = p + 1;
-    RunSingle();
-  } else {
-    RunCmd();
+  if (p->Exec != EXEC_FN(Cmd, ExecCmdSequence)) {
+    RunGroup();
+    return;
   }
+  ExecPointer = p + 1;
+  RunMembers(*p);
 }
 
 void ExecCmdSingle() { RunSingle(); }
