@@ -71,14 +71,21 @@ static void RunBody(int32_t start) {
   ExecFlags &= ~(ExecFlagReturn | ExecFlagBreak);
 }
 
-// Param1 = the body's start. Push group, body, pop group.
-void ExecCmdCall() {
+// Param1 = the body's start. Push group, body, then read with the frame still
+// on top, then the pop group.
+template <class Read>
+static inline void CallWithFrame(Read read) {
   int32_t start = OwnStep().Param1;
   RunFrameGroup();
   ExecItem* pop = ExecPointer;
   RunBody(start);
+  read();
   ExecPointer = pop;
   RunFrameGroup();
+}
+
+void ExecCmdCall() {
+  CallWithFrame([] {});
 }
 
 // Param1 = the body's start; the body runs in the caller's frame.
@@ -88,32 +95,21 @@ void ExecCmdCallNested() {
   ExecPointer = next;
 }
 
-// Param1 = the body's start, Param2 = the result variable's slot. The result
-// is copied while the frame is still on top.
+// Param2 = the result variable's slot. The result is copied while the frame
+// is still on top.
 template <class K>
 static void ValueCall(typename K::Value& result) {
-  const ExecItem& own = OwnStep();
-  int32_t start = own.Param1, slot = own.Param2;
-  RunFrameGroup();
-  ExecItem* pop = ExecPointer;
-  RunBody(start);
-  K::Assign(result, K::Values().Get(LocalEntry<K>(slot)));
-  ExecPointer = pop;
-  RunFrameGroup();
+  int32_t slot = OwnStep().Param2;
+  CallWithFrame([&] { K::Assign(result, K::Values().Get(LocalEntry<K>(slot))); });
 }
 
 // A number result is read after the pop: removing entries neither moves nor
 // clears them, so the result's entry still holds it, and the value needs no
 // copy held across the pop.
 double ExecNumCall() {
-  const ExecItem& own = OwnStep();
-  int32_t start = own.Param1, slot = own.Param2;
-  RunFrameGroup();
-  ExecItem* pop = ExecPointer;
-  RunBody(start);
-  const double* result = &Numbers.Get(LocalEntryIn(Numbers, slot));
-  ExecPointer = pop;
-  RunFrameGroup();
+  int32_t slot = OwnStep().Param2;
+  const double* result;
+  CallWithFrame([&] { result = &Numbers.Get(LocalEntryIn(Numbers, slot)); });
   return *result;
 }
 
