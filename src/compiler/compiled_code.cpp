@@ -8,8 +8,10 @@ ExecItem* CompiledCode;
 int32_t CompiledCodeCount;
 int32_t CompiledCodeCapacity;
 int32_t EntryCallIndex;
+uint32_t CompiledCodeVersion;
 
 int32_t EmitCode(ExecFunction fn, int32_t p1, int32_t p2) {
+  CompiledCodeVersion++;
   if (CompiledCodeCount >= CompiledCodeCapacity) {
     CompiledCodeCapacity += CodeGrowth;
     CompiledCode = (ExecItem*)MemRealloc(CompiledCode, CompiledCodeCapacity * (int32_t)sizeof(ExecItem));
@@ -23,6 +25,7 @@ int32_t EmitCode(ExecFunction fn, int32_t p1, int32_t p2) {
 }
 
 void SetStepNumber(ExecItem& item, double x) {
+  CompiledCodeVersion++;
   uint32_t words[2];
   memcpy(words, &x, sizeof x);
   item.Param1 = (int32_t)words[0];
@@ -37,7 +40,10 @@ int32_t EmitNumConst(double x) {
 
 int32_t EmitByteConst(uint8_t b) { return EmitNumConst(b); }
 
-void RollBackCode(int32_t index) { CompiledCodeCount = index; }
+void RollBackCode(int32_t index) {
+  CompiledCodeCount = index;
+  CompiledCodeVersion++;
+}
 
 void ResetCompiledCode() {
   RollBackCode(0);

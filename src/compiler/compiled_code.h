@@ -57,6 +57,9 @@ extern ExecItem* CompiledCode;
 extern int32_t CompiledCodeCount;
 extern int32_t CompiledCodeCapacity;
 extern int32_t EntryCallIndex;
+// Moves on with every change of the steps the emitters make, so what was
+// worked out from the steps can tell when it no longer holds.
+extern uint32_t CompiledCodeVersion;
 
 int32_t EmitCode(ExecFunction fn, int32_t p1, int32_t p2);
 inline int32_t EmitCode0(ExecFunction fn) { return EmitCode(fn, 0, -1); }

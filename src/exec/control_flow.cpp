@@ -94,34 +94,37 @@ static inline __attribute__((always_inline)) bool LoopEnds(LoopRefresh& refresh)
 // The while loop decoded: as the steps run it, with the body's members
 // skipped when a flag is set before them (a pure body sets none itself). The
 // looks may change the numbers' list, and then the addresses are worked out
-// again.
-static void RunNumberLoop(NumberLoop& loop, const ExecItem* condition, ExecItem* end) {
-  LoopRefresh refresh = {DisplayCountdown, false};
+// again; false when they can no longer be.
+static bool RunNumberLoop(NumberLoop& loop, const ExecItem* condition, LoopRefresh& state) {
+  LoopRefresh refresh = state;  // kept in registers, handed back for the steps
   while (RunDecodedCondition(loop)) {
     if (ExecFlags == 0) RunDecodedOps(loop, loop.ConditionOps, loop.OpCount);
-    if (ExecFlags) {
-      ExecFlags &= ~ExecFlagBreak;
-      break;
+    if (LoopEnds(refresh)) return true;
+    if (!DecodedAddressesHold(loop) && !DecodeNumberLoop(loop, condition)) {
+      state = refresh;
+      return false;
     }
-    LoopMessageCheck();
-    LoopRefreshCheck(refresh);
-    if (!DecodedAddressesHold(loop)) DecodeNumberLoop(loop, condition);
   }
-  ExecPointer = end;
+  return true;
 }
 
-// Condition, body group.
+// Condition, body group. A decoded loop whose addresses can no longer be
+// worked out (a call's frame no longer fits) goes on on its steps.
 void ExecCmdWhile() {
   ExecItem* condition = ExecPointer;
+  LoopRefresh start = {DisplayCountdown, false};
   {
     NumberLoop loop;
     if (DecodeNumberLoop(loop, condition)) {
       ExecItem* body = condition + loop.BodyStart;
-      RunNumberLoop(loop, condition, body + body->Skip);
-      return;
+      if (RunNumberLoop(loop, condition, start)) {
+        ExecPointer = body + body->Skip;
+        return;
+      }
+      ExecPointer = condition;
     }
   }
-  LoopRefresh refresh = {DisplayCountdown, false};
+  LoopRefresh refresh = start;
   while (RunCondition()) {
     RunBody();
     if (LoopEnds(refresh)) return;
@@ -130,13 +133,32 @@ void ExecCmdWhile() {
   SkipAtPointer();
 }
 
+// The n > 0 runs of a repeat loop's body, decoded when it is plain number
+// code; the runs left for its steps (0 once the loop has ended).
+static __attribute__((noinline)) int32_t RunRepeatDecoded(const ExecItem* body, int32_t n, LoopRefresh& state) {
+  NumberLoop loop;
+  if (!DecodeRepeatLoop(loop, body)) return n;
+  LoopRefresh refresh = state;
+  for (; n > 0; n--) {
+    if (ExecFlags == 0) RunDecodedOps(loop, 0, loop.OpCount);
+    if (LoopEnds(refresh)) return 0;
+    if (!DecodedAddressesHold(loop) && !DecodeRepeatLoop(loop, body)) {
+      state = refresh;
+      return n - 1;
+    }
+  }
+  return 0;
+}
+
 // Count, body group: the body runs |count| times; INT32_MIN (a count out of
 // range or NaN) stays negative and runs nothing.
 void ExecCmdRepeat() {
-  LoopRefresh refresh = {DisplayCountdown, false};
+  LoopRefresh start = {DisplayCountdown, false};
   int32_t v = EvalNextInt();
   int32_t n = v < 0 && v != INT32_MIN ? -v : v;
   ExecItem* body = ExecPointer;
+  if (n > 0) n = RunRepeatDecoded(body, n, start);
+  LoopRefresh refresh = start;
   for (; n > 0; n--) {
     ExecPointer = body;
     RunBody();

@@ -1,10 +1,16 @@
 // Loops of plain number code decoded once at their start: a while loop whose
-// condition compares two numbers and whose body only assigns numbers to
-// plain variables, computed from constants, plain variables, sums,
-// differences, products and quotients. The decoded loop reads and writes the
-// values where they are stored, as the steps would, with the same results:
-// each operation rounds its result to a double by storing it, into the
-// variable it assigns or into a temporary for an inner operation.
+// condition compares two numbers, or a repeat loop, whose body only assigns
+// numbers to plain variables, computed from constants, plain variables,
+// sums, differences, products, quotients and calls of functions whose frames
+// hold only numbers and whose bodies are such assignments too. The decoded
+// loop reads and writes the values where they are stored, as the steps
+// would, with the same results: each operation rounds its result to a double
+// by storing it, into the variable it assigns or into a temporary for an
+// inner operation. A call writes its frame where its pushes would put it,
+// just above the list's count; nothing can look at the count while the frame
+// is up, so the count itself stays. A copy's source is read wherever the
+// same value is known to be held, so the operations after it need not wait
+// for the copy.
 #pragma once
 #include <stdint.h>
 #include "compiler/compiled_code.h"
@@ -25,15 +31,17 @@ struct DecodedOp {
   uint8_t A, B, To;
 };
 
-const int32_t DecodedOpLimit = 24;
+const int32_t DecodedOpLimit = 32;
 const int32_t DecodedSlotLimit = 64;
 
 struct NumberLoop {
-  // What the addresses were worked out from: the list's items and count.
+  // What the addresses were worked out from: the list's items, count and
+  // capacity (the frames of calls lie above the count).
   const double* Items;
   int32_t Count;
+  int32_t Capacity;
   int32_t BodyStart;     // the body's step, counted from the condition's
-  int32_t ConditionOps;  // Ops[0 .. ConditionOps) give the condition's operands
+  int32_t ConditionOps;  // Ops[0 .. ConditionOps) give the condition's operands; 0 for repeat
   int32_t OpCount;
   DecodedTest Test;
   uint8_t Left, Right;   // the condition's operands
@@ -46,11 +54,17 @@ struct NumberLoop {
 
 // Decodes the while loop whose condition starts at condition; false when it
 // is not plain number code. The addresses hold until the numbers' list
-// changes its items or count.
+// changes its items, count or capacity. A loop refused for its steps alone
+// (not for the depth budget or the room above the count) is remembered and
+// refused at once when it starts again.
 bool DecodeNumberLoop(NumberLoop& loop, const ExecItem* condition);
 
+// Decodes the body group of a repeat loop; false when it is not plain number
+// code.
+bool DecodeRepeatLoop(NumberLoop& loop, const ExecItem* body);
+
 inline bool DecodedAddressesHold(const NumberLoop& loop) {
-  return loop.Items == Numbers.ItemArray() && loop.Count == Numbers.Count;
+  return loop.Items == Numbers.ItemArray() && loop.Count == Numbers.Count && loop.Capacity == Numbers.Capacity;
 }
 
 inline void RunDecodedOps(NumberLoop& loop, int32_t first, int32_t end) {
