@@ -132,6 +132,7 @@ struct Decoder {
     InCall = inCall;
     Loop.OpCount = mark;
     Replay();
+    if (mark >= DecodedOpLimit) return NoSlot;
     int32_t t = AddSlot(&Loop.Temps[mark]);
     if (t < 0 || !Emit(DecodedCopy, held, 0, t)) return NoSlot;
     held = t;
