@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "expression_fixture.h"
+#include "steps_twin.h"
 #include "exec/calls.h"
 #include "exec/number_loops.h"
 
@@ -96,13 +97,10 @@ std::string Fill(std::string source, const char* key, const std::string& text) {
 
 int32_t FilledAt;  // the capacity the fill below reached; 0 before it, in each run
 
-class LoopCalls : public ProgramTest {
+class LoopCalls : public StepsTwinTest {
  public:
-  std::vector<double> Values;  // every number after the run
-  bool Decoded;                // the loop's steps decode
-  FakePump Pumping = {};       // what the fake pump does in each run
+  FakePump Pumping = {};  // what the fake pump does in each run
   int32_t Budget = CallDepthLimit;
-  uint32_t Flags;
 
   // A while loop when Count is empty, else a repeat loop with Count, one
   // constant or variable, as its count.
@@ -121,8 +119,7 @@ class LoopCalls : public ProgramTest {
     Decoded = DecodeFirstLoop();
     CallDepthBudget = Budget;
     Run();
-    Flags = ExecFlags;
-    Values.assign(Numbers.ItemArray(), Numbers.ItemArray() + Numbers.Count);
+    Keep();
     return true;
   }
 
@@ -147,21 +144,9 @@ class LoopCalls : public ProgramTest {
 
   // Runs the loop decoded and on its steps; both must give the same numbers.
   void ExpectSameAsSteps(const std::string& body, const std::string& fbody, bool decodes = true) {
-    ASSERT_TRUE(RunLoop(body, fbody, true)) << body;
-    EXPECT_FALSE(Decoded) << "the logic assignment keeps the loop on its steps";
-    std::vector<double> steps = Values;
-    uint32_t stepsFlags = Flags;
-    int32_t stepsPumps = Fake.Pumps;
-    ASSERT_TRUE(RunLoop(body, fbody, false)) << body;
-    EXPECT_EQ(decodes, Decoded) << body << " calling " << fbody;
-    EXPECT_EQ(stepsFlags, Flags);
-    EXPECT_EQ(stepsPumps, Fake.Pumps);
-    ASSERT_EQ(steps.size(), Values.size());
-    for (size_t e = 0; e < steps.size(); e++)
-      EXPECT_EQ(0, memcmp(&steps[e], &Values[e], sizeof(double)))
-          << "entry " << e << ": " << steps[e] << " on the steps, " << Values[e] << " decoded; " << body
-          << " calling " << fbody;
+    ExpectTwinsAgree([&](bool keep) { return RunLoop(body, fbody, keep); }, decodes, body + " calling " + fbody);
   }
+
 };
 
 const struct {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "expression_fixture.h"
+#include "steps_twin.h"
 #include "exec/number_loops.h"
 
 namespace {
@@ -57,10 +58,8 @@ std::string Fill(std::string source, const char* key, const std::string& text) {
   return source.replace(source.find(key), strlen(key), text);
 }
 
-class NumberLoops : public ProgramTest {
+class NumberLoops : public StepsTwinTest {
  public:
-  std::vector<double> Values;  // every number after the run
-  bool Decoded;                // the loop's steps decode
 
   // The compiled while step's condition, the first one in the code.
   static const ExecItem* FirstCondition() {
@@ -70,7 +69,6 @@ class NumberLoops : public ProgramTest {
   }
 
   FakePump Pumping = {};  // what the fake pump does in each run
-  uint32_t Flags;         // ExecFlags after the run
 
   bool Build(const std::string& cond, const std::string& body, bool keepOnSteps) {
     SetUp();
@@ -87,8 +85,7 @@ class NumberLoops : public ProgramTest {
     NumberLoop loop;
     Decoded = condition && DecodeNumberLoop(loop, condition);
     Run();
-    Flags = ExecFlags;
-    Values.assign(Numbers.ItemArray(), Numbers.ItemArray() + Numbers.Count);
+    Keep();
     return true;
   }
 
@@ -102,19 +99,7 @@ class NumberLoops : public ProgramTest {
 
   // Runs the loop decoded and on its steps; both must give the same numbers.
   void ExpectSameAsSteps(const std::string& cond, const std::string& body, bool decodes = true) {
-    ASSERT_TRUE(RunLoop(cond, body, true)) << body;
-    EXPECT_FALSE(Decoded) << "the logic assignment keeps the loop on its steps";
-    std::vector<double> steps = Values;
-    uint32_t stepsFlags = Flags;
-    int32_t stepsPumps = Fake.Pumps;
-    ASSERT_TRUE(RunLoop(cond, body, false)) << body;
-    EXPECT_EQ(decodes, Decoded) << body;
-    EXPECT_EQ(stepsFlags, Flags) << body;
-    EXPECT_EQ(stepsPumps, Fake.Pumps) << body;
-    ASSERT_EQ(steps.size(), Values.size());
-    for (size_t e = 0; e < steps.size(); e++)
-      EXPECT_EQ(0, memcmp(&steps[e], &Values[e], sizeof(double)))
-          << "entry " << e << ": " << steps[e] << " on the steps, " << Values[e] << " decoded; " << body;
+    ExpectTwinsAgree([&](bool keep) { return RunLoop(cond, body, keep); }, decodes, body);
   }
 };
 
