@@ -173,9 +173,9 @@ struct Decoder {
     int32_t members = push->Param1 + 1;
     if (InCall || push->Exec != EXEC_FN(Cmd, ExecCmdSequence) || members < 0 || members > DecodedOpLimit)
       return NoSlot;
-    // The body must run: the budget must allow it, and the frame must fit
-    // in the list's items as they are.
     if ((uint32_t)s.Param1 >= (uint32_t)CompiledCodeCount) return NoSlot;
+    // The body must run: the budget must allow it, and the frame must fit
+    // in the list's items as they are. Both can change while the steps stay.
     if (CallDepthBudget < 1 || Top + members > Numbers.Capacity) {
       ForNow = true;
       return NoSlot;
