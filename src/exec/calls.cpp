@@ -16,35 +16,40 @@ static inline void PushNumber(double v) {
     Numbers.Append(v);
 }
 
-// A number argument: a sum, difference or product of two operands runs in
-// place, folded and stored as its step's function does it.
-static inline double RunNumArgument() {
-  ExecItem* p = ExecPointer;
-  ExecFunction f = p->Exec;
-  bool add = f == EXEC_FN(Num, ExecNumAdd), sub = f == EXEC_FN(Num, ExecNumSub);
-  if ((add || sub || f == EXEC_FN(Num, ExecNumMul)) && p->Param1 == 1) {
-    ExecPointer = p + 1;
-    double a = RunNumOperand();  // spilled as a double across the second operand
-    double b = RunNumOperand();
-    return StoredDouble(add ? Add(a, b) : sub ? Sub(a, b) : Mul(a, b));
-  }
-  return RunNumOperand();
+// A sum, difference or product of two operands appended, folded and
+// rounded as its step's function does it; ExecPointer is at its step.
+template <long double (*Op)(long double, long double)>
+static inline void PushPair() {
+  ExecPointer++;
+  double a = RunNumOperand();  // spilled as a double across the second operand
+  double b = RunNumOperand();
+  PushNumber(StoredDouble(Op(a, b)));
 }
 
-// One member of a push or pop group; the number pushes and pops run in place,
-// as their steps' functions do them.
+// A number argument appended: a sum, difference or product of two operands
+// runs in place.
+static inline void PushNumArgument() {
+  const ExecItem* p = ExecPointer;
+  if (p->Param1 == 1) {
+    ExecFunction f = p->Exec;
+    if (f == EXEC_FN(Num, ExecNumAdd)) return PushPair<Add>();
+    if (f == EXEC_FN(Num, ExecNumSub)) return PushPair<Sub>();
+    if (f == EXEC_FN(Num, ExecNumMul)) return PushPair<Mul>();
+  }
+  PushNumber(RunNumOperand());
+}
+
+// One member of a push group; the number pushes run in place, as their
+// steps' functions do them.
 static inline void RunFrameMember() {
   ExecItem* p = ExecPointer;
   ExecFunction f = p->Exec;
   if (f == EXEC_FN(Cmd, ExecCmdPushNumArg)) {
     ExecPointer = p + 1;
-    PushNumber(RunNumArgument());
+    PushNumArgument();
   } else if (f == EXEC_FN(Cmd, ExecCmdPushNumLocal)) {
     ExecPointer = p + 1;
-    PushNumber(Numbers.Get(p->Param1));
-  } else if (f == EXEC_FN(Cmd, ExecCmdPopLocalsNum)) {
-    ExecPointer = p + 1;
-    if (p->Param1 > 0) Numbers.RemoveLast(p->Param1);
+    PushNumber(Numbers.At(p->Param1));
   } else {
     RunCmd();
   }
@@ -57,6 +62,21 @@ static inline void RunFrameMember() {
 static void RunFrameGroup() {
   ExecItem* head = ExecPointer++;
   for (int32_t n = head->Param1; n >= 0; n--) RunFrameMember();
+}
+
+// The pop group, as RunFrameGroup runs it: the pop of the number locals runs
+// in place, any other member by its step.
+static inline __attribute__((always_inline)) void RunPopGroup() {
+  ExecItem* head = ExecPointer++;
+  for (int32_t n = head->Param1; n >= 0; n--) {
+    ExecItem* p = ExecPointer;
+    if (p->Exec == EXEC_FN(Cmd, ExecCmdPopLocalsNum)) {
+      ExecPointer = p + 1;
+      if (p->Param1 > 0) Numbers.RemoveLast(p->Param1);
+    } else {
+      RunCmd();
+    }
+  }
 }
 
 // The body whose compiled start is `start`, unless the budget is spent; the
@@ -81,7 +101,7 @@ static inline void CallWithFrame(Read read) {
   RunBody(start);
   read();
   ExecPointer = pop;
-  RunFrameGroup();
+  RunPopGroup();
 }
 
 void ExecCmdCall() {
@@ -108,9 +128,16 @@ static void ValueCall(typename K::Value& result) {
 // copy held across the pop.
 double ExecNumCall() {
   int32_t slot = OwnStep().Param2;
-  const double* result;
-  CallWithFrame([&] { result = &Numbers.Get(LocalEntryIn(Numbers, slot)); });
-  return *result;
+  const double* items;
+  int32_t entry;
+  bool inside;
+  CallWithFrame([&] {
+    items = Numbers.ItemArray();
+    entry = LocalEntryIn(Numbers, slot);
+    inside = Numbers.Inside(entry);
+  });
+  if (__builtin_expect(inside, 1)) return items[entry];
+  return ListDefault<double>();
 }
 
 uint8_t ExecBoolCall() {

@@ -26,7 +26,25 @@ static inline void RunBody() {
   RunMembers(*p);
 }
 
-void ExecCmdSingle() { RunSingle(); }
+static __attribute__((noinline)) void RunSingleAssignment() { RunMember(); }
+
+// A group of one run through its step, as a function's body is: a member that
+// is not an assignment is reached by a tail jump, so the step itself keeps no
+// registers; an assignment runs in place in a function of its own.
+void ExecCmdSingle() {
+  ExecItem* p = ExecPointer;
+  if (ExecFlags) {
+    SkipAtPointer();
+    return;
+  }
+  ExecFunction f = p->Exec;
+  if (f == EXEC_FN(Cmd, ExecCmdSetNumLocal) || f == EXEC_FN(Cmd, ExecCmdSetNumGlobal)) {
+    RunSingleAssignment();
+    return;
+  }
+  ExecPointer = p + 1;
+  reinterpret_cast<ExecCmdFunction>(f)();
+}
 
 // Condition, then group, else group; the group not run is skipped. A
 // comparison of two numbers runs in place.

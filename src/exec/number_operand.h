@@ -21,11 +21,11 @@ inline double RunNumOperand() {
   }
   if (f == EXEC_FN(Num, ExecNumLocal)) {
     ExecPointer = p + 1;
-    return Numbers.Get(LocalEntryIn(Numbers, p->Param1));
+    return Numbers.At(LocalEntryIn(Numbers, p->Param1));
   }
   if (f == EXEC_FN(Num, ExecNumGlobal)) {
     ExecPointer = p + 1;
-    return Numbers.Get(p->Param1);
+    return Numbers.At(p->Param1);
   }
   return RunNum();
 }
