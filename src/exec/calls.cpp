@@ -16,6 +16,15 @@ static inline void PushNumber(double v) {
     Numbers.Append(v);
 }
 
+// Appends x rounded to a double; the store that rounds it is the append's
+// own, so the value makes no round trip through memory on its way in.
+static inline void PushRounded(long double x) {
+  if (Numbers.Count < Numbers.Capacity)
+    StoreDouble(Numbers.ItemArray()[Numbers.Count++], x);
+  else
+    Numbers.Append(StoredDouble(x));
+}
+
 // A sum, difference or product of two operands appended, folded and
 // rounded as its step's function does it; ExecPointer is at its step.
 template <long double (*Op)(long double, long double)>
@@ -23,7 +32,7 @@ static inline void PushPair() {
   ExecPointer++;
   double a = RunNumOperand();  // spilled as a double across the second operand
   double b = RunNumOperand();
-  PushNumber(StoredDouble(Op(a, b)));
+  PushRounded(Op(a, b));
 }
 
 // A number argument appended: a sum, difference or product of two operands
