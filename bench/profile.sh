@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Where the engine spends its time on one benchmark case: the case's program
 # bound into the build that keeps its symbols, run under Wine with perf
-# sampling, and the samples counted by the function they fall in.
+# sampling, and the samples counted by the function they fall in. With
+# PROFILE_BY=instructions, the instructions executed are counted instead.
 # bench/profile.sh CASE [N] [ROWS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,10 +30,49 @@ end = max(sum(struct.unpack_from("<II", d, table + 40 * k + 16)) for k in range(
 f.seek(pe + 12); f.write(bytes(8)); f.truncate(end)' "$WORK/yelto_stripped.exe"
 exe=$WORK/$name.symbols.$n.exe
 "$BUILD/tools/yltbind" "$WORK/yelto_stripped.exe" "$WORK/$name.$n.img" "$exe"
-LC_ALL=$WINE_LOCALE perf record -q -F 5000 -o "$WORK/perf.data" -- wine "$exe" >/dev/null 2>&1 || true
-# The engine is loaded at its preferred base, so a sample's address is the
-# symbol table's.
-perf script -i "$WORK/perf.data" -F ip 2>/dev/null >"$WORK/perf.ips"
+if [ "${PROFILE_BY:-}" = instructions ]; then
+  # Every instruction the engine's process executes, counted by valgrind: the
+  # same figures from run to run. Wine's services start first, uninstrumented,
+  # so that only the program runs under valgrind.
+  LC_ALL=$WINE_LOCALE wine cmd /c exit >/dev/null 2>&1 || true
+  rm -f "$WORK"/callgrind.*
+  LC_ALL=$WINE_LOCALE valgrind --tool=callgrind --dump-instr=yes --trace-children=yes \
+    --callgrind-out-file="$WORK/callgrind.%p" wine "$exe" >/dev/null 2>&1 || true
+  out=$(grep -l "^cmd:.*$(basename "$exe")" "$WORK"/callgrind.* | head -1)
+  # Each cost line is "address line count", the address absolute or relative
+  # to the last; the line after a "calls=" line is the call's inclusive cost.
+  # Only code outside the Linux objects counts: theirs are offsets in the
+  # object, not addresses. An object is named at its first mention only.
+  python3 - "$out" >"$WORK/perf.ips" <<'PY'
+import re, sys
+names, mapped = {}, False
+last, after_call = 0, False
+for line in open(sys.argv[1]):
+    m = re.match(r"(c?)ob=\((\d+)\)\s*(.*)", line)
+    if m:
+        names.setdefault(m[2], m[3].strip())
+        if not m[1]:
+            mapped = names[m[2]] == "???"
+        continue
+    if line.startswith("calls="):
+        after_call = True
+        continue
+    if not line[:1] or line[0] not in "0123456789+-*":
+        continue
+    f = line.split()
+    p = f[0]
+    last = last if p == "*" else last + int(p, 0) if p[0] in "+-" else int(p, 0)
+    if after_call:
+        after_call = False
+    elif mapped and len(f) > 2:
+        print(f"{last:x} {f[2]}")
+PY
+else
+  LC_ALL=$WINE_LOCALE perf record -q -F 5000 -o "$WORK/perf.data" -- wine "$exe" >/dev/null 2>&1 || true
+  # The engine is loaded at its preferred base, so a sample's address is the
+  # symbol table's.
+  perf script -i "$WORK/perf.data" -F ip 2>/dev/null >"$WORK/perf.ips"
+fi
 i686-w64-mingw32-nm -C --numeric-sort "$BUILD/yelto_symbols.exe" | awk '$2 ~ /^[tT]$/' >"$WORK/perf.syms"
 python3 - "$WORK/perf.syms" "$WORK/perf.ips" "$rows" <<'PY'
 import bisect, collections, sys
@@ -40,9 +80,11 @@ syms = [line.split(None, 2) for line in open(sys.argv[1])]
 starts = [int(s[0], 16) for s in syms]
 counts, total = collections.Counter(), 0
 for line in open(sys.argv[2]):
-    ip, total = int(line, 16), total + 1
+    f = line.split()
+    ip, weight = int(f[0], 16), int(f[1]) if len(f) > 1 else 1
+    total += weight
     k = bisect.bisect_right(starts, ip) - 1
-    counts[syms[k][2].strip() if 0 <= k and ip < 0x10000000 else "(outside the engine)"] += 1
+    counts[syms[k][2].strip() if 0 <= k and ip < 0x10000000 else "(outside the engine)"] += weight
 for name, c in counts.most_common(int(sys.argv[3])):
-    print(f"{100 * c / total:6.2f}% {name}")
+    print(f"{100 * c / total:6.2f}% {c:12d} {name}")
 PY
