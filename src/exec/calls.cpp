@@ -64,18 +64,19 @@ static inline void RunFrameMember() {
   }
 }
 
-// Runs every member of the push group at ExecPointer whatever the flags, and
-// RunPopGroup every member of the pop group, so a frame is always built and
-// removed as a whole: a call made or ended while the program unwinds (quit,
-// exit) must leave the lists as they were, or every later local access would
-// be off.
+// Both frame groups run every member whatever the flags, so a frame is always
+// built and removed as a whole: a call made or ended while the program unwinds
+// (quit, exit) must leave the lists as they were, or every later local access
+// would be off.
+
+// The push group at ExecPointer, every member whatever the flags.
 static void RunFrameGroup() {
   ExecItem* head = ExecPointer++;
   for (int32_t n = head->Param1; n >= 0; n--) RunFrameMember();
 }
 
-// The pop group at ExecPointer: the pop of the number locals runs in place,
-// any other member by its step.
+// The pop group at ExecPointer, every member whatever the flags: the pop of
+// the number locals runs in place, any other member by its step.
 static inline __attribute__((always_inline)) void RunPopGroup() {
   ExecItem* head = ExecPointer++;
   for (int32_t n = head->Param1; n >= 0; n--) {

@@ -106,9 +106,11 @@ TEST_F(ListsTest, ReadsOutsideGiveTheDefault) {
   const int32_t outside[] = {-1, 1, 2, INT32_MIN, INT32_MAX};
   for (int32_t i : outside) {
     EXPECT_EQ(0.0, reals.Get(i)) << i;
+    EXPECT_EQ(0.0, reals.At(i)) << i;
     EXPECT_EQ(&EmptyText, &texts.Get(i)) << i;
   }
   EXPECT_EQ(1.5, reals.Get(0));
+  EXPECT_EQ(1.5, reals.At(0));
   EXPECT_TRUE(texts.Get(0).EqualsChars("a"));
 }
 
