@@ -31,6 +31,7 @@ f.seek(pe + 12); f.write(bytes(8)); f.truncate(end)' "$WORK/yelto_stripped.exe"
 exe=$WORK/$name.symbols.$n.exe
 "$BUILD/tools/yltbind" "$WORK/yelto_stripped.exe" "$WORK/$name.$n.img" "$exe"
 if [ "${PROFILE_BY:-}" = instructions ]; then
+  command -v valgrind >/dev/null || { echo "the instruction count needs valgrind (Debian's valgrind)" >&2; exit 1; }
   # Every instruction the engine's process executes, counted by valgrind: the
   # same figures from run to run. Wine's services start first, uninstrumented,
   # so that only the program runs under valgrind.
@@ -38,7 +39,8 @@ if [ "${PROFILE_BY:-}" = instructions ]; then
   rm -f "$WORK"/callgrind.*
   LC_ALL=$WINE_LOCALE valgrind --tool=callgrind --dump-instr=yes --trace-children=yes \
     --callgrind-out-file="$WORK/callgrind.%p" wine "$exe" >/dev/null 2>&1 || true
-  out=$(grep -l "^cmd:.*$(basename "$exe")" "$WORK"/callgrind.* | head -1)
+  out=$(grep -l "^cmd:.*$(basename "$exe")" "$WORK"/callgrind.* 2>/dev/null | head -1) || true
+  [ -n "$out" ] || { echo "valgrind left no count of the program's process" >&2; exit 1; }
   # Each cost line is "address line count", the address absolute or relative
   # to the last; the line after a "calls=" line is the call's inclusive cost.
   # Only code outside the Linux objects counts: theirs are offsets in the
