@@ -195,17 +195,22 @@ static bool Playable(const SoundData* r) {
   return r->FormatHeaderSize >= WaveFormatExSize && r->Size > r->FormatHeaderSize;
 }
 
+// The sounds that a start stops (all of them in solo mode, or for a
+// compressed sound) stop even when the new sound then cannot play.
 void StartSound(Sound sound, int32_t loops, bool restart, double volume, double balance, double speed) {
   const SoundData* r = sound.Held();
   if (WaveOpenBackoff > 0 || r->Size <= 0) return;
-  if (isnan(volume) || isnan(balance) || isnan(speed) || !Playable(r)) return;
   if (loops < 1) loops = EndlessLoops;
   bool pcm = r->FormatTag == PcmFormatTag;
   if (MixerMode == 0 || !pcm) StopAllSounds();
-  if (pcm)
-    StartMixed(sound, loops, restart, volume, balance, speed);
-  else
+  if (!Playable(r)) return;
+  if (!pcm) {
     StartSolo(sound, loops);
+    return;
+  }
+  // Only the mixer uses the gains and the speed.
+  if (isnan(volume) || isnan(balance) || isnan(speed)) return;
+  StartMixed(sound, loops, restart, volume, balance, speed);
 }
 
 void StopSound(Sound sound) {

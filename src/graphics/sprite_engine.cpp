@@ -190,8 +190,10 @@ void DrawSprite(int32_t i) {
   Sprite& s = Sprites[i];
   if (!s.Visible) return;
   SpriteData* d = s.Held();
-  // A resting sprite takes its pending phase when it is drawn.
-  if (s.Countdown <= 0 && !s.Moving && !s.Animating && (uint32_t)s.PendingPhase < (uint32_t)d->PhaseCount) {
+  // A sprite that neither moves nor animates takes its pending phase when it
+  // is drawn. Nothing counts its countdown down, so the countdown a walk left
+  // behind does not hold the phase back.
+  if (!s.Moving && !s.Animating && (uint32_t)s.PendingPhase < (uint32_t)d->PhaseCount) {
     s.Phase = s.PendingPhase;
     s.PendingPhase = -1;
   }

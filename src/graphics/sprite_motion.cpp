@@ -37,14 +37,13 @@ static void SetPosition(Sprite& s, double x, double y) {
   s.PixelY = RoundToInt(y * 32);
 }
 
-// The walk ends where the sprite is. The countdown goes back to 0, so a
-// pending phase set on the resting sprite shows when it is next drawn.
+// The walk ends where the sprite is. The countdown is kept: a rest
+// animation that starts now counts on from it.
 static void StopWalk(int32_t i) {
   Sprite& s = Sprites[i];
   s.StepsLeft = -1;
   if (!s.Moving) return;
   s.Moving = 0;
-  s.Countdown = 0;
   RemoveAll(MovingSprites, i);
 }
 

@@ -180,6 +180,83 @@ TEST(SoundOutput, ACompressedSoundPlaysAloneThroughTheSystemCodec) {
   EXPECT_TRUE(silent);
 }
 
+// Two PCM sounds play endlessly in the mixer; a compressed sound whose data
+// is only its format header stops them, though it cannot play itself. The
+// playing element then reads false, and a short PCM sound played after it
+// opens a device of its own: the second capture holds that sound alone.
+TEST(SoundOutput, ARefusedCompressedSoundStopsTheMixedOnes) {
+  std::string constants = AdpcmSound(0) +
+                          "sound sc rate=22050 bits=16 channels=1 format=1\n  samples 1000 -2000 3000 4000\n"
+                          "sound sd rate=22050 bits=16 channels=1 format=1\n  samples 1000 -2000 3000 4000\n";
+  const char* main = R"(
+global
+  main: function -> main_def
+  a: sound = sb
+  b: sound = sc
+  c: sound = sa
+  d: sound = sd
+  r: real = 0
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    sound_play
+      sound_play_sound
+        @a
+      sound_play_loop
+        0
+    sound_play
+      sound_play_sound
+        @b
+      sound_play_loop
+        0
+    wait
+      num 0.5
+    sound_play
+      sound_play_sound
+        @c
+    if
+      if_cond
+        #383
+          @b
+      then
+        @r
+          #39
+            @r
+            1
+    if
+      if_cond
+        #383
+      then
+        @r
+          #39
+            @r
+            2
+    wait
+      num 0.3
+    sound_play
+      sound_play_sound
+        @d
+      sound_play_volume
+        num 1.25
+    wait
+      num 1
+    return_code
+      @r
+)";
+  SoundRun r = RunWithSound(constants + main, true);
+  ASSERT_TRUE(r.Run.Started) << r.Run.Output;
+  EXPECT_EQ(0u, r.Run.ExitCode) << "b and the device still playing: " << r.Run.Output;
+  // The mixer's first device, never one in the compressed sound's format,
+  // then the device d opened.
+  ASSERT_EQ(2u, r.Captures.size());
+  bool silent;
+  EXPECT_FALSE(FromFirstSound(r.Captures[0], 8, &silent).empty()) << "a and b were heard first";
+  Samples alone = {1000, 1000, -2000, -2000, 3000, 3000, 4000, 4000};
+  EXPECT_EQ(alone, FromFirstSound(r.Captures[1], alone.size(), &silent));
+  EXPECT_TRUE(silent);
+}
+
 TEST(SoundOutput, WithoutADeviceNothingPlays) {
   SoundRun r = RunWithSound(Program(PcmSounds, PlayBoth), false);
   ASSERT_TRUE(r.Run.Started) << r.Run.Output;

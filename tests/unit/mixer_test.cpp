@@ -619,6 +619,48 @@ TEST_F(Solo, PositionsMoveByWholeBlocksOfTheSoundsFormat) {
   }
 }
 
+// A start that stops the playing sounds (a compressed sound, or any sound in
+// solo mode) stops them whether or not the new sound can then play; a
+// compressed sound ignores the gains and the speed, NaN included.
+TEST_F(Solo, AStartStopsThePlayingSoundsBeforeItIsRefused) {
+  Sound cut = Compressed(Adpcm(), 20);
+  cut.SetSize(20);
+  Sound oneByte = Pcm(1, 8, {1});
+  oneByte.Data->BitsPerSample = 16;
+  struct Case {
+    const char* Name;
+    bool SoloFirst;  // a compressed sound plays before, else two PCM sounds
+    Sound S;
+    double Volume;
+    int Opens;  // device opens in all
+    int MixerModeAfter;
+  } cases[] = {
+      {"compressed, only its header", false, Compressed(Adpcm(), 0), 1, 1, 1},
+      {"compressed, header cut short", false, cut, 1, 1, 1},
+      {"compressed, NaN volume plays", false, Compressed(Adpcm(), 1000), NAN, 2, 0},
+      {"PCM of no whole frame after a solo sound", true, oneByte, 1, 1, 0},
+  };
+  for (Case& k : cases) {
+    SetUp();
+    if (k.SoloFirst) {
+      StartSound(Compressed(Adpcm(), 20000), 1, true, 1, 0, 1);
+    } else {
+      Play(Ramp(30000));
+      Play(Ramp(30000));
+      Tick();
+      ASSERT_EQ(2, ActiveChannelCount) << k.Name;
+    }
+    StartSound(k.S, 1, true, k.Volume, 0, 1);
+    EXPECT_EQ(0, ActiveChannelCount) << k.Name;
+    EXPECT_EQ(1, FakeWave.Closes) << k.Name << ": the playing sounds stopped";
+    EXPECT_EQ(k.Opens, FakeWave.Opens) << k.Name;
+    EXPECT_EQ(k.Opens == 2 ? k.S.Held() : EmptySound.Held(), CurrentSound.Held()) << k.Name;
+    EXPECT_EQ(k.Opens == 2, WaveOutDevice != nullptr) << k.Name;
+    EXPECT_EQ(k.MixerModeAfter, MixerMode) << k.Name;
+    TearDown();
+  }
+}
+
 TEST_F(Solo, FailuresLeaveTheDeviceClosedOrRefillTheBlock) {
   Sound s = Compressed(Adpcm(), 20000);
   FakeWave.FailOpen = true;

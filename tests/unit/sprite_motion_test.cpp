@@ -2,6 +2,8 @@
 // hiding, new appearances, the phase read back, and operands that are NaN,
 // infinite or huge.
 #include <math.h>
+#include <string.h>
+#include <string>
 #include "graphics_setup.h"
 
 namespace {
@@ -108,8 +110,9 @@ TEST_F(SpriteMotion, SlowSprite) {
 }
 
 // Step 0 jumps at once; a hidden sprite jumps whatever its step; a move to
-// the current pixel stops a walk where it is. Each stop leaves the countdown
-// at 0, so a pending phase set later shows at the next drawing.
+// the current pixel stops a walk where it is. A pending phase set later on
+// the sprite, which does not animate, shows at the next drawing, whatever
+// countdown the walk left.
 TEST_F(SpriteMotion, JumpsAndStops) {
   const struct {
     const char* Name;
@@ -138,13 +141,104 @@ TEST_F(SpriteMotion, JumpsAndStops) {
       EXPECT_EQ(-1, s.StepsLeft) << c.Name;
     }
     EXPECT_FALSE(Listed(MovingSprites, i)) << c.Name;
-    EXPECT_LE(s.Countdown, 0) << c.Name;
     if (c.Hidden) continue;
     s.PendingPhase = 2;
     InvalidateSprite(i);
     Refresh();
     EXPECT_EQ(2, Sprites[i].Phase) << c.Name << ": the pending phase shows";
   }
+}
+
+// A sprite whose walk ends keeps its countdown: a jump from rest leaves 1
+// (its first step was due at the next tick), an end mid-walk what was left of
+// the step, and the rest animation's first phase change comes when that runs
+// out. The phase is read through the sprite's phase element, one tick per
+// wait; 40 means it never changed.
+const char* const PhaseWatch = R"(
+sprite hero phases=%PHASES% directions=1 rest=%REST% w=8 h=8 fill=150 delay=%DELAY% step=8
+global
+  main: function -> main_def
+  p0: real = 0
+  n: real = 0
+  s: sprite = hero
+    sp: sprite_phase
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    @p0
+      @sp
+    while
+      while_cond
+        and
+          #29
+            @sp
+            @p0
+          #34
+            @n
+            num 40
+      while_body
+        wait
+        @n
+          #39
+            @n
+            1
+)";
+
+enum WalkEnd { JumpFromRest, JumpMidWalk, StopOnOwnPixel, HideWhileWalking };
+
+void Replace(std::string& s, const char* key, int32_t value) { s.replace(s.find(key), strlen(key), std::to_string(value)); }
+
+TEST_F(SpriteMotion, TheFirstRestPhaseAfterAWalkEnds) {
+  const char* const names[] = {"jump from rest", "jump mid-walk", "stop on its own pixel", "hide while walking"};
+  const struct {
+    WalkEnd End;
+    int32_t Delay;  // 55, 165, 1000: 1, 3, 18 ticks a phase
+    int32_t Tick;   // of the first change with two or more rest phases
+  } cases[] = {
+      {JumpFromRest, 55, 1},      {JumpFromRest, 165, 1},      {JumpFromRest, 1000, 1},
+      {JumpMidWalk, 55, 1},       {JumpMidWalk, 165, 2},       {JumpMidWalk, 1000, 17},
+      {StopOnOwnPixel, 55, 1},    {StopOnOwnPixel, 165, 2},    {StopOnOwnPixel, 1000, 17},
+      {HideWhileWalking, 55, 1},  {HideWhileWalking, 165, 2},  {HideWhileWalking, 1000, 17},
+  };
+  for (int32_t rest : {1, 2, 4})
+    for (auto& c : cases) {
+      std::string name = std::string(names[c.End]) + ", rest " + std::to_string(rest) + ", delay " +
+                         std::to_string(c.Delay);
+      std::string source = PhaseWatch;
+      Replace(source, "%PHASES%", rest + 2);
+      Replace(source, "%REST%", rest);
+      Replace(source, "%DELAY%", c.Delay);
+      ASSERT_TRUE(LoadTestProgram(source)) << name;
+      ASSERT_TRUE(CompileProgram()) << name;
+      Surface({"....", "...."});
+      int32_t i = GlobalItemLinks[3].DataIndex;
+      Sprites[i].Held()->Step = 8;
+      MoveSpriteTo(i, 0, 0);
+      SetSpriteVisible(i, true);
+      Tick();
+      if (c.End != JumpFromRest) {
+        MoveSpriteTo(i, 3, 0);
+        Tick();
+        Tick();
+        ASSERT_EQ(1, Sprites[i].Moving) << name;
+      }
+      if (c.End == JumpFromRest || c.End == JumpMidWalk) {
+        Sprites[i].Held()->Step = 0;
+        MoveSpriteTo(i, 2, 0);
+      } else if (c.End == StopOnOwnPixel) {
+        MoveSpriteTo(i, Sprites[i].X + 0.001, 0);
+      } else {
+        SetSpriteVisible(i, false);
+        SetSpriteVisible(i, true);
+      }
+      ASSERT_EQ(0, Sprites[i].Moving) << name;
+      Fake.OnWait = Tick;
+      Run();
+      EXPECT_EQ(rest > 1 ? c.Tick : 40, Numbers[GlobalItemLinks[2].DataIndex]) << name;
+      TearDown();
+      SetUp();
+    }
 }
 
 // Hiding a walking sprite puts it on its target; shown again it stands there.
