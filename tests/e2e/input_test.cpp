@@ -84,8 +84,9 @@ program
         wait
 )";
 
-// A white map under a block sprite of colour 150, hidden until a key is
-// read; then "done" in the caption.
+// A white map under a block sprite of colour 150 in cell (1, 0), hidden
+// until a key is read; then "done" in the caption, and a wait for a key that
+// the closing of the window ends.
 const char* const ShownOnKey = R"(
 picture white fill=212
 map field w=4 h=2 icon=white
@@ -95,7 +96,6 @@ global
   main: function "Shots" -> main_def
   s: sprite = block
     sx: sprite_x
-    sy: sprite_y
     sv: sprite_vis
 local
   main_def: function -> main_body
@@ -103,18 +103,12 @@ program
   main_body: function
     @sx
       num 1
-    @sy
-      num 0
     #347
     @sv
       true
     caption
       text_const "done"
-    repeat
-      repeat_num
-        num 100000
-      while_body
-        wait
+    #347
 )";
 
 // The pixels 0xRRGGBB of a 32-bit BMP the probe wrote, top row first.
@@ -227,6 +221,7 @@ TEST(RealInput, ShotsBetweenTheWordsOfAScript) {
   ProgramRun run = RunImage(image, options);
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ("done", Final(run)) << run.Output;
+  EXPECT_EQ(std::string::npos, run.Output.find("still running")) << run.Output;
   Bmp before = ReadBmp(run.WorkDir + "/before.bmp"), after = ReadBmp(run.WorkDir + "/after.bmp");
   ASSERT_GT(before.Width, 0) << "before.bmp\n" << run.Output;
   ASSERT_EQ(before.Width, after.Width);
