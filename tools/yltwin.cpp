@@ -12,6 +12,7 @@
 //   mX,Y     move the pointer to client pixel (X, Y)
 //   l, r     click the left or the right button where the pointer is
 //   wMS      wait MS milliseconds
+//   shot=FILE   save the client area as a 32-bit BMP (as pixels does)
 // then the caption is polled until it starts with "done" (printed as
 // "final [...]") and the window is closed.
 // With latency N (a benchmark, not a test) N presses of the A key are sent
@@ -86,6 +87,8 @@ static void BringToFront(HWND window) {
   }
 }
 
+static void SaveClient(HWND window, const char* path);
+
 static void PlayInput(HWND window, const char* script) {
   BringToFront(window);
   Sleep(300);
@@ -94,6 +97,14 @@ static void PlayInput(HWND window, const char* script) {
     while (*p == ' ') p++;
     if (!*p) break;
     BringToFront(window);
+    if (strncmp(p, "shot=", 5) == 0) {
+      char path[MAX_PATH];
+      size_t n = strcspn(p + 5, " ");
+      snprintf(path, sizeof path, "%.*s", (int)n, p + 5);
+      SaveClient(window, path);
+      p += 5 + n;
+      continue;
+    }
     char op = *p++;
     char* end;
     long a = strtol(p, &end, 10);
@@ -223,6 +234,12 @@ static void SaveBitmap(const ClientPixels& c, const char* path) {
   fclose(f);
 }
 
+static void SaveClient(HWND window, const char* path) {
+  ClientPixels c = ReadClient(window);
+  SaveBitmap(c, path);
+  DeleteObject(c.Bitmap);
+}
+
 static void SetClientSize(HWND window, int w, int h) {
   RECT r = {0, 0, w, h};
   AdjustWindowRectEx(&r, (DWORD)GetWindowLongA(window, GWL_STYLE), FALSE, (DWORD)GetWindowLongA(window, GWL_EXSTYLE));
@@ -241,9 +258,7 @@ static void ProbePixels(HWND window, int argc, char** argv) {
       InvalidateRect(window, nullptr, TRUE);
       Sleep((DWORD)x);
     } else if (strncmp(argv[k], "shot=", 5) == 0) {
-      ClientPixels c = ReadClient(window);
-      SaveBitmap(c, argv[k] + 5);
-      DeleteObject(c.Bitmap);
+      SaveClient(window, argv[k] + 5);
     } else if (sscanf(argv[k], "%d,%d", &x, &y) == 2) {
       ClientPixels c = ReadClient(window);
       unsigned v = x >= 0 && y >= 0 && x < c.Width && y < c.Height ? c.Bits[y * c.Width + x] & 0xFFFFFF : 0;

@@ -1,12 +1,17 @@
 // Real input from a second process: the window probe brings the program's
 // window to the front and sends keys and pointer clicks with SendInput and
-// SetCursorPos; the program shows in its caption what it read.
+// SetCursorPos; the program shows in its caption what it read. Screenshots
+// taken between the words of a script show what it drew.
 #include <gtest/gtest.h>
+#include <stdint.h>
 #include <stdio.h>
+#include <string.h>
 #include <string>
 #include <vector>
+#include "lib/file_bytes.h"
 #include "lib/program_asm.h"
 #include "run_program.h"
+#include "values/palette_rule.h"
 
 namespace {
 
@@ -79,6 +84,64 @@ program
         wait
 )";
 
+// A white map under a block sprite of colour 150 in cell (1, 0), hidden
+// until a key is read; then "done" in the caption, and a wait for a key that
+// the closing of the window ends.
+const char* const ShownOnKey = R"(
+picture white fill=212
+map field w=4 h=2 icon=white
+sprite nobody phases=1 directions=1 rest=1 w=32 h=32 fill=0
+sprite block phases=1 directions=1 rest=1 w=32 h=32 fill=150
+global
+  main: function "Shots" -> main_def
+  s: sprite = block
+    sx: sprite_x
+    sv: sprite_vis
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    @sx
+      num 1
+    #347
+    @sv
+      true
+    caption
+      text_const "done"
+    #347
+)";
+
+// The pixels 0xRRGGBB of a 32-bit BMP the probe wrote, top row first.
+struct Bmp {
+  int Width = 0, Height = 0;
+  std::vector<uint32_t> Pixels;
+};
+
+Bmp ReadBmp(const std::string& path) {
+  Bmp b;
+  std::vector<uint8_t> f;
+  if (!ReadFileBytes(path, f) || f.size() < 54 || f[0] != 'B' || f[1] != 'M') return b;
+  int32_t offset, width, height;
+  memcpy(&offset, &f[10], 4);
+  memcpy(&width, &f[18], 4);
+  memcpy(&height, &f[22], 4);
+  bool topDown = height < 0;
+  height = topDown ? -height : height;
+  if (f[28] != 32 || width <= 0 || (uint64_t)offset + 4ull * width * height > f.size()) return b;
+  b.Width = width;
+  b.Height = height;
+  for (int y = 0; y < height; y++) {
+    const uint8_t* row = &f[offset + 4 * width * (topDown ? y : height - 1 - y)];
+    for (int x = 0; x < width; x++, row += 4) b.Pixels.push_back(row[2] << 16 | row[1] << 8 | row[0]);
+  }
+  return b;
+}
+
+unsigned Rgb(int index) {
+  PaletteRgb c = PaletteColorAt(index);
+  return (unsigned)c.Red << 16 | c.Green << 8 | c.Blue;
+}
+
 std::string Final(const ProgramRun& run) {
   size_t at = run.Output.find("final [");
   if (at == std::string::npos) return "(none)";
@@ -141,6 +204,40 @@ TEST(RealInput, Clicks) {
     ASSERT_TRUE(run.Started) << c.Script << ": " << run.Output;
     EXPECT_EQ(c.Expected, Final(run)) << c.Script << ": " << run.Output;
   }
+}
+
+// shot= in the script saves the client area where it stands: before the key
+// only the white map shows; after it the sprite's colour covers part of it,
+// and that is all that changed.
+TEST(RealInput, ShotsBetweenTheWordsOfAScript) {
+  std::string error;
+  std::vector<uint8_t> image = AssembleOrEmpty(ShownOnKey, &error);
+  ASSERT_FALSE(image.empty()) << error;
+  RunOptions options;
+  options.Launcher = "tools/yltwin.exe";
+  options.ExeName = "shots.exe";
+  options.WorkDir = "shots";
+  options.Args = {"input", "w500 shot=before.bmp k65 w800 shot=after.bmp", "20000"};
+  ProgramRun run = RunImage(image, options);
+  ASSERT_TRUE(run.Started) << run.Output;
+  EXPECT_EQ("done", Final(run)) << run.Output;
+  EXPECT_EQ(std::string::npos, run.Output.find("still running")) << run.Output;
+  Bmp before = ReadBmp(run.WorkDir + "/before.bmp"), after = ReadBmp(run.WorkDir + "/after.bmp");
+  ASSERT_GT(before.Width, 0) << "before.bmp\n" << run.Output;
+  ASSERT_EQ(before.Width, after.Width);
+  ASSERT_EQ(before.Height, after.Height);
+  size_t white = 0, block = 0, changed = 0, changedWrong = 0;
+  for (size_t i = 0; i < before.Pixels.size(); i++) {
+    white += before.Pixels[i] == Rgb(212);
+    block += before.Pixels[i] == Rgb(150);
+    if (before.Pixels[i] == after.Pixels[i]) continue;
+    changed++;
+    changedWrong += before.Pixels[i] != Rgb(212) || after.Pixels[i] != Rgb(150);
+  }
+  EXPECT_GT(white, 0u) << "the map before the key";
+  EXPECT_EQ(0u, block) << "no sprite before the key";
+  EXPECT_GT(changed, 0u) << "the sprite after the key";
+  EXPECT_EQ(0u, changedWrong) << "pixels that changed otherwise than white to the sprite's colour";
 }
 
 }  // namespace

@@ -248,6 +248,41 @@ music tune
   EXPECT_EQ(4 + Get32(music), image.ByteSize(TableMusic));
 }
 
+// A map in rows, top row first, with a key of icons and parameters; '.' is
+// the map's own icon= and param=, and a cell line after the rows still sets
+// its cell. The same map cell by cell gives the same image, byte for byte.
+TEST(ProgramAsm, MapRowsAssembleAsTheirCells) {
+  const char* const pictures = "picture grass\npicture wall\npicture coin\n";
+  const std::string rows = std::string(pictures) + R"(
+map level w=5 h=3 icon=grass param=4
+  key #=wall o=coin:0x8000001 r=7
+  |#####
+  |#.o.r
+  |##..#
+  cell 2 0 icon=coin
+)";
+  const std::string cells = std::string(pictures) + R"(
+map level w=5 h=3 icon=grass param=4
+  cell 0 2 icon=wall
+  cell 1 2 icon=wall
+  cell 2 2 icon=wall
+  cell 3 2 icon=wall
+  cell 4 2 icon=wall
+  cell 0 1 icon=wall
+  cell 2 1 icon=coin param=0x8000001
+  cell 4 1 icon=7
+  cell 0 0 icon=wall
+  cell 1 0 icon=wall
+  cell 4 0 icon=wall
+  cell 2 0 icon=coin
+)";
+  std::vector<uint8_t> fromRows, fromCells;
+  std::string error;
+  ASSERT_TRUE(AssembleImage(rows, fromRows, error)) << error;
+  ASSERT_TRUE(AssembleImage(cells, fromCells, error)) << error;
+  EXPECT_EQ(fromCells, fromRows);
+}
+
 TEST(ProgramAsm, RawOverridesMakeMalformedImages) {
   ImageView image(R"(
 header magic=XYZ version=2 word4=77 headersize=600 tablecount=3
@@ -304,6 +339,15 @@ TEST(ProgramAsm, ReportsErrorsWithTheirLine) {
       {"program\n  num 1x\n", "line 2: a number literal holds only digits"},
       {"table NOPE count=1\n", "line 1: no table NOPE"},
       {"sound s\n  tone 1\n", "line 2: a tone is written"},
+      {"map m w=3 h=2\n  |...\n  |..\n", "line 3: a map row holds one key per cell: 3, not 2"},
+      {"map m w=2 h=1\n  |...\n", "line 2: a map row holds one key per cell: 2, not 3"},
+      {"map m w=2 h=1\n  |.q\n", "line 2: no key for 'q'"},
+      {"map m w=2 h=1\n  key q=0\n  |.q\n  |..\n", "line 4: more rows than the map is high"},
+      {"map m w=1 h=3\n  |.\n  |.\n", "line 1: a map written in rows needs all 3 of them, not 2"},
+      {"map m\n  key qq\n", "line 2: map key entries are written C=ICON or C=ICON:PARAM"},
+      {"map m\n  key q=nothere\n", "line 2: no label nothere"},
+      {"map m\n  key q=0:x\n", "line 2: a map key's :PARAM needs an integer"},
+      {"map m w=2 h=1 cells=1\n  |..\n", "line 2: cell outside the map"},
   };
   for (const ErrorCase& c : cases) {
     std::vector<uint8_t> image;

@@ -20,28 +20,12 @@ picture stone fill=80
   |gggggggssssssssssssssssssggggggg
 picture sky fill=0          ; clear: the sky is drawn behind the map
 map field w=10 h=5 icon=grass
-  cell 0 3 icon=sky
-  cell 1 3 icon=sky
-  cell 2 3 icon=sky
-  cell 3 3 icon=sky
-  cell 4 3 icon=sky
-  cell 5 3 icon=sky
-  cell 6 3 icon=sky
-  cell 7 3 icon=sky
-  cell 8 3 icon=sky
-  cell 9 3 icon=sky
-  cell 0 4 icon=sky
-  cell 1 4 icon=sky
-  cell 2 4 icon=sky
-  cell 3 4 icon=sky
-  cell 4 4 icon=sky
-  cell 5 4 icon=sky
-  cell 6 4 icon=sky
-  cell 7 4 icon=sky
-  cell 8 4 icon=sky
-  cell 9 4 icon=sky
-  cell 4 1 icon=stone
-  cell 7 0 icon=stone
+  key ~=sky #=stone          ; '.' is the map's own icon, grass
+  |~~~~~~~~~~
+  |~~~~~~~~~~
+  |..........
+  |....#.....
+  |.......#..
 sound chime rate=22050 bits=16 channels=1 format=1
   tone 660 0.3 0.4
 sprite nobody phases=1 directions=1 rest=1 w=32 h=32 fill=0

@@ -81,6 +81,13 @@ bool LooksNumeric(const std::string& s) {
                         ((s[0] == '-' || s[0] == '.') && s.size() > 1));
 }
 
+// What one character of a map row stands for: a cell's icon and parameter.
+struct MapCellKey {
+  bool Given = false;
+  int32_t Icon = 0;
+  uint32_t Param = 0;
+};
+
 class Assembler {
  public:
   explicit Assembler(ImageWriter& writer) : W(writer) {
@@ -145,6 +152,9 @@ class Assembler {
   bool HexBytes(const Node& n, size_t first, std::vector<uint8_t>& out);
   bool TableOf(const Node& n, size_t i, int& table);
   bool IconIndexOf(const std::string& ref, int line, int32_t& index);
+  bool ReadMapKey(const Node& n, uint32_t mapParam, MapCellKey* key);
+  bool MapRow(const Node& row, const MapCellKey* key, int64_t w, int64_t y, int64_t cellCount,
+              std::vector<uint32_t>& cells);
 
  public:
   // The writers of the constant sections (MediaSections below).
@@ -637,15 +647,23 @@ bool Assembler::EmitItems() {
   return true;
 }
 
+// One entry of a key line, C=VALUE: the character and its value's text.
+static bool KeyEntry(const Token& t, uint8_t& c, std::string& value) {
+  if (t.Kind != TokenWord || t.Text.size() < 3 || t.Text[1] != '=') return false;
+  c = (uint8_t)t.Text[0];
+  value = t.Text.substr(2);
+  return true;
+}
+
 // key .=0 o=200: grid characters and their palette indexes.
 bool Assembler::ReadKey(const Node& n, int* key) {
   for (size_t i = 1; i < n.Tokens.size(); i++) {
-    const std::string& w = n.Tokens[i].Text;
+    uint8_t c;
+    std::string value;
     int64_t v;
-    if (n.Tokens[i].Kind != TokenWord || w.size() < 3 || w[1] != '=' ||
-        !ParseInt(w.substr(2), v) || v < 0 || v > 255)
+    if (!KeyEntry(n.Tokens[i], c, value) || !ParseInt(value, v) || v < 0 || v > 255)
       return Fail(n.Line, "key entries are written C=INDEX (0..255)");
-    key[(uint8_t)w[0]] = (int)v;
+    key[c] = (int)v;
   }
   return true;
 }
@@ -721,6 +739,44 @@ bool Assembler::IconIndexOf(const std::string& ref, int line, int32_t& index) {
   return true;
 }
 
+// key #=wall o=coin:0x801: map row characters and the icon (a picture or a
+// raw index) and parameter of their cells; without :PARAM the map's param=.
+bool Assembler::ReadMapKey(const Node& n, uint32_t mapParam, MapCellKey* key) {
+  for (size_t i = 1; i < n.Tokens.size(); i++) {
+    uint8_t c;
+    std::string value;
+    if (!KeyEntry(n.Tokens[i], c, value))
+      return Fail(n.Line, "map key entries are written C=ICON or C=ICON:PARAM");
+    size_t colon = value.find(':');
+    int64_t param = mapParam;
+    if (colon != std::string::npos && !ParseInt(value.substr(colon + 1), param))
+      return Fail(n.Line, "a map key's :PARAM needs an integer");
+    if (!IconIndexOf(value.substr(0, colon), n.Line, key[c].Icon)) return false;
+    key[c].Param = (uint32_t)param;
+    key[c].Given = true;
+  }
+  return true;
+}
+
+// One map row of keys into cells row y (0 is the bottom row).
+bool Assembler::MapRow(const Node& row, const MapCellKey* key, int64_t w, int64_t y,
+                       int64_t cellCount, std::vector<uint32_t>& cells) {
+  if ((int64_t)row.Row.size() != w)
+    return Fail(row.Line, "a map row holds one key per cell: " + std::to_string(w) + ", not " +
+                              std::to_string(row.Row.size()));
+  for (int64_t x = 0; x < w; x++) {
+    const MapCellKey& k = key[(uint8_t)row.Row[x]];
+    if (!k.Given) return Fail(row.Line, std::string("no key for '") + row.Row[x] + "'");
+    int64_t at = x + y * w;
+    if (at >= cellCount) return Fail(row.Line, "cell outside the map");
+    cells[2 * at] = (uint32_t)k.Icon;
+    cells[2 * at + 1] = k.Param;
+  }
+  return true;
+}
+
+// The cells are the map's icon and param, then its rows (written top row
+// first) and cell lines in the order given.
 bool Assembler::EmitMap(const Node& n) {
   int64_t w, h, param, cellCount;
   std::string icon = "0";
@@ -734,11 +790,23 @@ bool Assembler::EmitMap(const Node& n) {
   if (cellCount < 0 || cellCount > 4 << 20) return Fail(n.Line, "too many map cells to write");
   std::vector<uint32_t> cells;
   for (int64_t k = 0; k < cellCount; k++) cells.insert(cells.end(), {(uint32_t)iconIndex, (uint32_t)param});
+  MapCellKey key[256];
+  key[(uint8_t)'.'] = {true, iconIndex, (uint32_t)param};
+  int64_t rows = 0;
   for (const Node& c : n.Children) {
+    if (c.IsRow) {
+      if (rows >= h) return Fail(c.Line, "more rows than the map is high");
+      if (!MapRow(c, key, w, h - 1 - rows++, cellCount, cells)) return false;
+      continue;
+    }
+    if (c.Tokens[0].Text == "key") {
+      if (!ReadMapKey(c, (uint32_t)param, key)) return false;
+      continue;
+    }
     int64_t x, y, cellParam;
     std::string iconRef = icon;
-    if (c.IsRow || c.Tokens[0].Text != "cell" || c.Tokens.size() < 3 ||
-        !ParseInt(c.Tokens[1].Text, x) || !ParseInt(c.Tokens[2].Text, y))
+    if (c.Tokens[0].Text != "cell" || c.Tokens.size() < 3 || !ParseInt(c.Tokens[1].Text, x) ||
+        !ParseInt(c.Tokens[2].Text, y))
       return Fail(c.Line, "map cells are written: cell X Y [icon=] [param=]");
     FindAttr(c, "icon", iconRef);
     if (!CheckAttrs(c, 3, {"icon", "param"}) || !IntAttr(c, "param", cellParam, param) ||
@@ -749,6 +817,9 @@ bool Assembler::EmitMap(const Node& n) {
     cells[2 * at] = (uint32_t)iconIndex;
     cells[2 * at + 1] = (uint32_t)cellParam;
   }
+  if (rows > 0 && rows < h)
+    return Fail(n.Line, "a map written in rows needs all " + std::to_string(h) + " of them, not " +
+                            std::to_string(rows));
   W.AddMap((uint32_t)w, (uint32_t)h, cells);
   return true;
 }
