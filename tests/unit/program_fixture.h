@@ -169,14 +169,7 @@ class ProgramTest : public testing::Test {
     ProgramItems = Program.Items.data();
     ProgramItemCount = Program.Count();
     ProgramItemLinks = Program.Links.data();
-    BuildItemLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
-    BuildListRecords(GlobalItems, GlobalItemLinks, GlobalItemCount, true);
-    SpreadSpriteLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
-    BuildItemLinks(LocalItems, LocalItemLinks, LocalItemCount);
-    BuildListRecords(LocalItems, LocalItemLinks, LocalItemCount, false);
-    AssignLocalSlots();
-    SpreadSpriteLinks(LocalItems, LocalItemLinks, LocalItemCount);
-    BuildItemLinks(ProgramItems, ProgramItemLinks, ProgramItemCount);
+    LinkItemTables();
   }
 
   // Links and compiles the whole program; false when the image is rejected.
