@@ -10,6 +10,12 @@
 #include "image/image_texts.h"
 #include "image/item_links.h"
 #include "startup/runtime.h"
+#include "values/icon.h"
+#include "values/map.h"
+#include "values/music.h"
+#include "values/picture.h"
+#include "values/sound.h"
+#include "values/sprite.h"
 
 static const ImageHeader* Header() {
   return reinterpret_cast<const ImageHeader*>(ProgramImage);
@@ -59,4 +65,20 @@ void LoadProgramImage() {
   PointItems(TableLocal, LocalItems, LocalItemCount, LocalItemLinks);
   PointItems(TableProgram, ProgramItems, ProgramItemCount, ProgramItemLinks);
   LinkItemTables();
+}
+
+void ResetProgramImage() {
+  Numbers.RemoveAll();
+  Texts.RemoveAll();
+  Logics.RemoveAll();
+  ListRecords.RemoveAll();
+  Icons.RemoveAll();
+  Maps.RemoveAll();
+  Pictures.RemoveAll();
+  Sprites.RemoveAll();
+  Sounds.RemoveAll();
+  Musics.RemoveAll();
+  GlobalItems = LocalItems = ProgramItems = nullptr;
+  GlobalItemLinks = LocalItemLinks = ProgramItemLinks = nullptr;
+  GlobalItemCount = LocalItemCount = ProgramItemCount = 0;
 }

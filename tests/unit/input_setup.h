@@ -84,9 +84,7 @@ local
 program
   main_body: function
 )" + body;
-    ResetCompiledCode();
-    memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
-    CompileFrameFirst = CompileFrameEnd = 0;
+    ResetCompiler();
     ASSERT_TRUE(LoadTestProgram(source));
     ASSERT_TRUE(CompileProgram());
     RunCompiledStep(EntryCallIndex);

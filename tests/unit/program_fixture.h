@@ -141,16 +141,10 @@ class ProgramTest : public testing::Test {
 
   void SetUp() override {
     ResetImageLists();
-    ResetCompiledCode();
-    memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
-    CompileFrameFirst = CompileFrameEnd = 0;
-    ExecFlags = 0;
-    CallDepthBudget = CallDepthLimit;
-    LoopMessageCountdown = LoopMessageInterval;
-    DisplayCountdown = 4;
+    ResetCompiler();
+    ResetExecState();
     memset(&Fake, 0, sizeof Fake);
     Pump = {FakeTickPending, FakePumpMessages, FakeWaitTicks, FakeRefresh, FakePaused};
-    GlobalItemCount = LocalItemCount = ProgramItemCount = 0;
   }
 
   void TearDown() override {
