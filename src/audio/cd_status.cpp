@@ -19,20 +19,6 @@ int32_t CdTrackCount = 1;
 int32_t CdTrack = 1;
 int32_t CdTrackLength = CdDefaultLength;
 
-void ResetCdAudio() {
-  CdDevice = 0;
-  CdRefreshTicks = 0;
-  CdDiscKnown = 0;
-  CdPosition = CdTrackPosition = 0;
-  CdPlaying = CdPaused = 0;
-  CdOpenBackoff = -1;
-  CdStart = CdDefaultStart;
-  CdLength = CdDefaultLength;
-  CdTrackCount = 1;
-  CdTrack = 1;
-  CdTrackLength = CdDefaultLength;
-}
-
 const DWORD CdStopPauseMs = 800;  // a stopped disc this far in counts as paused
 
 void SetCdTimeFormat(DWORD format) {
@@ -90,6 +76,15 @@ static void PutCdDefaults() {
 static void ClearCdMotion() {
   CdPosition = CdTrackPosition = 0;
   CdPlaying = CdPaused = 0;
+}
+
+void ResetCdAudio() {
+  CdDevice = 0;
+  CdRefreshTicks = 0;
+  CdDiscKnown = 0;
+  ClearCdMotion();
+  CdOpenBackoff = -1;
+  PutCdDefaults();
 }
 
 // The disc position in ms format, relative to the disc's start; the mode;
