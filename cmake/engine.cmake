@@ -108,7 +108,8 @@ set(UNIT_TOOL_SOURCES ${CMAKE_SOURCE_DIR}/tools/lib/image_writer.cpp
     ${CMAKE_SOURCE_DIR}/tools/lib/program_asm.cpp ${CMAKE_SOURCE_DIR}/tools/lib/element_names.cpp
     ${CMAKE_SOURCE_DIR}/tools/lib/bundled_program.cpp)
 add_executable(yelto_tests ${UNIT_SOURCES} ${UNIT_TOOL_SOURCES} ${CMAKE_BINARY_DIR}/yelto.rc)
-target_include_directories(yelto_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+# tests/common holds the fixtures the unit, host and end-to-end tests share.
+target_include_directories(yelto_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests/common)
 target_link_libraries(yelto_tests PRIVATE yeltocore gtest_cross)
 target_link_options(yelto_tests PRIVATE ${ENGINE_LINK})
 set_target_properties(yelto_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})

@@ -26,6 +26,9 @@ extern int32_t CdTrackCount;
 extern int32_t CdTrack;         // 1-based
 extern int32_t CdTrackLength;
 
+// The start-up state: no device (forgotten, not closed), no disc known, the
+// defaults standing in.
+void ResetCdAudio();
 bool OpenCdDevice();
 void CloseCdDevice();
 // Brings a stale cache up to date: false when the device does not open or

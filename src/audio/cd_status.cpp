@@ -78,6 +78,15 @@ static void ClearCdMotion() {
   CdPlaying = CdPaused = 0;
 }
 
+void ResetCdAudio() {
+  CdDevice = 0;
+  CdRefreshTicks = 0;
+  CdDiscKnown = 0;
+  ClearCdMotion();
+  CdOpenBackoff = -1;
+  PutCdDefaults();
+}
+
 // The disc position in ms format, relative to the disc's start; the mode;
 // false when the drive holds no disc (the cache is then reset).
 static bool ReadCdPositionAndMode() {

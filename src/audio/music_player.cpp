@@ -42,6 +42,16 @@ static void DeleteMusicFile() {
   MusicTempFile.Empty();
 }
 
+void ResetMusicPlayer() {
+  DeleteMusicFile();
+  MusicDevice = 0;
+  MusicOpen = MusicPaused = MusicLoop = MusicEndNotified = 0;
+  MusicPosition = 0;
+  MusicLength = MusicNoLength;
+  MusicStallTicks = MusicStallStart;
+  MusicRetryTicks = -1;
+}
+
 static bool OpenSequencer() {
   MCI_OPEN_PARMSA open = {};
   open.lpstrDeviceType = "sequencer";

@@ -22,6 +22,9 @@ extern int32_t MusicStallTicks;
 extern int32_t MusicRetryTicks;  // PlayMusic is refused while it is 0 or more
 
 void InitMusicTempFile();
+// The start-up state: no device, no piece and no pause, the temporary file
+// deleted. The device is forgotten, not closed.
+void ResetMusicPlayer();
 
 void PlayMusic(const Music& music, bool loop);
 void StopMusic();

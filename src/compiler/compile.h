@@ -57,6 +57,9 @@ bool CompileFunctionCall(int32_t index, int32_t resultId);
 // Compiles every function body, the entry call and fixes up call targets.
 // False when the image must be rejected (a call whose body is not a function body).
 bool CompileProgram();
+// The start-up state: no code, no pending locals, no frame. For a fresh
+// compile in tests.
+void ResetCompiler();
 
 // The single-operand emitters and named-parameter compilers of each kind.
 #define OPERAND_EMITTER(kind)                                                                      \

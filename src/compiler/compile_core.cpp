@@ -1,11 +1,18 @@
 // The routines every compile function shares: operand lists with folders,
 // single operands, named parameters with defaults and command groups.
 #include "compiler/compile.h"
+#include <string.h>
 #include "compiler/compile_items.h"
 
 int32_t PendingLocalCounts[PendingKindCount];
 int32_t CompileFrameFirst;
 int32_t CompileFrameEnd;
+
+void ResetCompiler() {
+  ResetCompiledCode();
+  memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
+  CompileFrameFirst = CompileFrameEnd = 0;
+}
 
 PendingKind PendingKindOf(ValueKind kind) {
   switch (kind) {

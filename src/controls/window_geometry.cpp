@@ -71,70 +71,38 @@ double ExecNumWindowY() {
   return item ? InFields(ParentClientHeight(*item) - item->Height - item->Y) : 0;
 }
 
-// Outer width and height in fields; the client area changes by as much, and
-// a new height keeps the bottom edge where it was.
-void ExecCmdWindowW() {
+// Outer and client width and height in fields. The size set changes by the
+// difference, its twin (the client size of an outer size, the outer size of a
+// client size) by as much, and a new height keeps the bottom edge where it was.
+template <int32_t WindowItem::*Size, int32_t WindowItem::*Twin, bool KeepsBottom>
+static void SetSize() {
   int32_t v = EvalNextPixels();
   WindowItem* item = SelectedItem();
-  if (!item || item->Width == v) return;
-  int64_t d = (int64_t)v - item->Width;
-  item->Width = v;
-  item->ClientWidth = Saturate(item->ClientWidth + d);
+  if (!item || item->*Size == v) return;
+  int64_t d = (int64_t)v - item->*Size;
+  item->*Size = v;
+  item->*Twin = Saturate(item->*Twin + d);
+  if (KeepsBottom) item->Y = Saturate(item->Y - d);
   WindowItem::ApplyGeometry(SelectedWindowId);
 }
 
-void ExecCmdWindowH() {
-  int32_t v = EvalNextPixels();
+void ExecCmdWindowW() { SetSize<&WindowItem::Width, &WindowItem::ClientWidth, false>(); }
+void ExecCmdWindowH() { SetSize<&WindowItem::Height, &WindowItem::ClientHeight, true>(); }
+void ExecCmdWindowWInt() { SetSize<&WindowItem::ClientWidth, &WindowItem::Width, false>(); }
+void ExecCmdWindowHInt() { SetSize<&WindowItem::ClientHeight, &WindowItem::Height, true>(); }
+
+// A size read in fields; without a live item, the screen's size for the
+// outer size and the largest client area's for the client size.
+template <int32_t WindowItem::*Size, int32_t* Outside>
+static double ReadSize() {
   WindowItem* item = SelectedItem();
-  if (!item || item->Height == v) return;
-  int64_t d = (int64_t)v - item->Height;
-  item->Height = v;
-  item->ClientHeight = Saturate(item->ClientHeight + d);
-  item->Y = Saturate(item->Y - d);
-  WindowItem::ApplyGeometry(SelectedWindowId);
+  return InFields(item ? item->*Size : *Outside);
 }
 
-double ExecNumWindowW() {
-  WindowItem* item = SelectedItem();
-  return InFields(item ? item->Width : ScreenWidth);
-}
-
-double ExecNumWindowH() {
-  WindowItem* item = SelectedItem();
-  return InFields(item ? item->Height : ScreenHeight);
-}
-
-// Client width and height in fields; the outer size changes by as much.
-void ExecCmdWindowWInt() {
-  int32_t v = EvalNextPixels();
-  WindowItem* item = SelectedItem();
-  if (!item || item->ClientWidth == v) return;
-  int64_t d = (int64_t)v - item->ClientWidth;
-  item->ClientWidth = v;
-  item->Width = Saturate(item->Width + d);
-  WindowItem::ApplyGeometry(SelectedWindowId);
-}
-
-void ExecCmdWindowHInt() {
-  int32_t v = EvalNextPixels();
-  WindowItem* item = SelectedItem();
-  if (!item || item->ClientHeight == v) return;
-  int64_t d = (int64_t)v - item->ClientHeight;
-  item->ClientHeight = v;
-  item->Height = Saturate(item->Height + d);
-  item->Y = Saturate(item->Y - d);
-  WindowItem::ApplyGeometry(SelectedWindowId);
-}
-
-double ExecNumWindowWInt() {
-  WindowItem* item = SelectedItem();
-  return InFields(item ? item->ClientWidth : MaxClientWidth);
-}
-
-double ExecNumWindowHInt() {
-  WindowItem* item = SelectedItem();
-  return InFields(item ? item->ClientHeight : MaxClientHeight);
-}
+double ExecNumWindowW() { return ReadSize<&WindowItem::Width, &ScreenWidth>(); }
+double ExecNumWindowH() { return ReadSize<&WindowItem::Height, &ScreenHeight>(); }
+double ExecNumWindowWInt() { return ReadSize<&WindowItem::ClientWidth, &MaxClientWidth>(); }
+double ExecNumWindowHInt() { return ReadSize<&WindowItem::ClientHeight, &MaxClientHeight>(); }
 
 // The styles that the frame and caption flags add, by the kind of item.
 static void AddFrameStyles(int32_t index, uint32_t& style, uint32_t& ex) {

@@ -7,3 +7,10 @@ int32_t FocusWindowId;
 int32_t EscWindowId = -1;
 uint8_t DialogMode;
 uint8_t IgnoreNotifications;
+
+void ResetWindowIds() {
+  SelectedWindowId = EscWindowId = -1;
+  CurrentWindowId = FocusWindowId = 0;
+  DialogMode = 0;
+  IgnoreNotifications = 0;
+}

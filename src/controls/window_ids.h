@@ -8,3 +8,7 @@ extern int32_t FocusWindowId;        // entry that had the focus last
 extern int32_t EscWindowId;          // item the Esc key clicks; -1 for none
 extern uint8_t DialogMode;           // the main window holds controls
 extern uint8_t IgnoreNotifications;  // the program is changing a control itself
+
+// The start-up state: nothing selected and no Esc item, the main window
+// current and focused, no dialog mode, notifications heard.
+void ResetWindowIds();

@@ -14,6 +14,11 @@ const uint32_t ExecFlagQuit = 1;    // set by the message pump on WM_QUIT, never
 const uint32_t ExecFlagReturn = 2;  // set by exit, cleared by the call of the function
 const uint32_t ExecFlagBreak = 4;   // set by break, cleared by the innermost loop or the call
 
+// The start-up state of a run: no step, no flags, the whole call depth
+// budget, the pump entries and loop countdowns as they start. For the tests'
+// fresh programs.
+void ResetExecState();
+
 // Locals live at the top of their kind's value list, a slot counting down
 // from its end: the entry is count - slot. A slot outside the list gives an
 // index that the list's Get and Set treat as outside.

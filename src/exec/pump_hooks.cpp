@@ -1,5 +1,8 @@
-// The pump entries that run before the main run installs its own.
+// The pump entries that run before the main run installs its own, and the
+// reset of the run state to how it starts.
 #include "exec/pump_hooks.h"
+#include "exec/calls.h"
+#include "exec/interpreter.h"
 
 static bool NoTimerTick() { return false; }
 static void NoMessages(bool) {}
@@ -12,3 +15,12 @@ PumpHooks Pump = {NoTimerTick, NoMessages, NoTicks, NoRefresh, NotPaused};
 
 int32_t LoopMessageCountdown = LoopMessageInterval;
 int32_t DisplayCountdown = 4;
+
+void ResetExecState() {
+  ExecPointer = nullptr;
+  ExecFlags = 0;
+  CallDepthBudget = CallDepthLimit;
+  Pump = NoPump;
+  LoopMessageCountdown = LoopMessageInterval;
+  DisplayCountdown = 4;
+}

@@ -18,6 +18,12 @@ int32_t* ZoomRows;
 int32_t* UnzoomColumns;
 int32_t* UnzoomRowOffsets;
 
+void ResetDisplayGeometry() {
+  Zoom = WindowedZoom = 1.0;
+  DisplayWidth = DisplayHeight = 1;
+  DisplayOffsetX = DisplayOffsetY = 0;
+}
+
 // What the tables were last built for.
 static int32_t BuiltSurfaceWidth, BuiltSurfaceHeight, BuiltDisplayWidth, BuiltDisplayHeight;
 static double BuiltZoom;

@@ -19,6 +19,10 @@ extern int32_t* ZoomRows;
 extern int32_t* UnzoomColumns;
 extern int32_t* UnzoomRowOffsets;
 
+// The view as at start-up: zoom 1, a 1 x 1 display at the corner. The tables
+// stay; they are rebuilt once they no longer fit.
+void ResetDisplayGeometry();
+
 void BuildZoomTables();
 // Rebuilds the tables when the surface size, the display size or the zoom
 // differs from what they were built for.

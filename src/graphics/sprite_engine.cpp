@@ -17,7 +17,13 @@ GLOBAL_OBJECT(IntList, SpriteDrawLevels);
 GLOBAL_OBJECT(RealList, SpriteDrawKeys);
 
 int32_t SpriteClipLeft = 0, SpriteClipBottom = 0;
-int32_t SpriteClipRight = 32000000, SpriteClipTop = 32000000;
+int32_t SpriteClipRight = SpriteClipLimit, SpriteClipTop = SpriteClipLimit;
+
+// Set while the draw list runs by level from high to low and by key from small
+// to large with no NaN key: the place the walk from the end stops at is then
+// the first entry that it would pass, found by halving. A NaN key stops walks
+// of its level wherever it stands, so the list keeps the walk until emptied.
+static bool DrawListOrdered = true;
 
 void InitSpriteLists() {
   VisibleSprites.Init();
@@ -26,6 +32,18 @@ void InitSpriteLists() {
   SpriteDrawOrder.Init();
   SpriteDrawLevels.Init();
   SpriteDrawKeys.Init();
+}
+
+void ResetSpriteEngine() {
+  VisibleSprites.RemoveAll();
+  MovingSprites.RemoveAll();
+  AnimatedSprites.RemoveAll();
+  SpriteDrawOrder.RemoveAll();
+  SpriteDrawLevels.RemoveAll();
+  SpriteDrawKeys.RemoveAll();
+  DrawListOrdered = true;
+  SpriteClipLeft = SpriteClipBottom = 0;
+  SpriteClipRight = SpriteClipTop = SpriteClipLimit;
 }
 
 int32_t SpriteWidth(int32_t i) { return Sprites[i].Held()->Pictures()[0].Width(); }
@@ -37,12 +55,6 @@ void InvalidateSprite(int32_t i) {
   MarkPixelRectDirty(s.PixelX, s.PixelY, ClampToInt32((int64_t)s.PixelX + SpriteWidth(i)),
                      ClampToInt32((int64_t)s.PixelY + SpriteHeight(i)));
 }
-
-// Set while the draw list runs by level from high to low and by key from small
-// to large with no NaN key: the place the walk from the end stops at is then
-// the first entry that it would pass, found by halving. A NaN key stops walks
-// of its level wherever it stands, so the list keeps the walk until emptied.
-static bool DrawListOrdered = true;
 
 // Whether the walk from the end passes entry k on its way to the place of a
 // sprite of this level and key.

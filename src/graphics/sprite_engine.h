@@ -13,8 +13,10 @@ extern IntList& SpriteDrawOrder;  // queued for the next refresh, drawn from the
 extern IntList& SpriteDrawLevels;
 extern RealList& SpriteDrawKeys;
 
-// Surface pixels, y up.
+// Surface pixels, y up, each edge within -SpriteClipLimit .. SpriteClipLimit;
+// at start-up the right and top edges are at the limit.
 extern int32_t SpriteClipLeft, SpriteClipBottom, SpriteClipRight, SpriteClipTop;
+const int32_t SpriteClipLimit = 32000000;
 
 // The width and height of a sprite's first picture.
 int32_t SpriteWidth(int32_t i);
@@ -33,3 +35,6 @@ void ForgetSpritesFrom(int32_t first);
 
 // Start-up's constructor of the lists.
 void InitSpriteLists();
+// The start-up state: every list empty, the clipping rectangle the whole
+// surface. For the tests' fresh programs.
+void ResetSpriteEngine();

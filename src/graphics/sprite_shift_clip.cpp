@@ -38,8 +38,6 @@ void ExecCmdShiftSpritesY() {
   if (d != 0 && isfinite(d)) ShiftSprites(d, false);
 }
 
-const int32_t SpriteClipLimit = 32000000;
-
 // The next operand in pixels, held to the clipping limits. The limits are
 // taken on the scaled number, so a huge positive edge is the upper limit
 // rather than the integer indefinite; NaN gives the lower limit, as that

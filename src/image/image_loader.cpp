@@ -10,6 +10,12 @@
 #include "image/image_texts.h"
 #include "image/item_links.h"
 #include "startup/runtime.h"
+#include "values/icon.h"
+#include "values/map.h"
+#include "values/music.h"
+#include "values/picture.h"
+#include "values/sound.h"
+#include "values/sprite.h"
 
 static const ImageHeader* Header() {
   return reinterpret_cast<const ImageHeader*>(ProgramImage);
@@ -40,13 +46,11 @@ static void LoadLogics() {
   for (uint32_t k = 0; k < GetImageTableCount(TableBool); k++) Logics.Append(p[k] != 0 ? 1 : 0);
 }
 
-// Points the table's globals at its items and builds their links.
-static void PrepareItems(int32_t table, const ProgramItem*& items, int32_t& count,
-                         ItemLinks*& links) {
+// Points the table's globals at its items and at room for their links.
+static void PointItems(int32_t table, const ProgramItem*& items, int32_t& count, ItemLinks*& links) {
   count = (int32_t)GetImageTableCount(table);
   links = (ItemLinks*)MemAlloc(count * (int32_t)sizeof(ItemLinks));
   items = reinterpret_cast<const ProgramItem*>(GetImageTable(table));
-  BuildItemLinks(items, links, count);
 }
 
 void LoadProgramImage() {
@@ -57,12 +61,24 @@ void LoadProgramImage() {
                  Header()->Directory[TableText].Extra[1]);
   LoadLogics();
   LoadImageMedia();
-  PrepareItems(TableGlobal, GlobalItems, GlobalItemCount, GlobalItemLinks);
-  BuildListRecords(GlobalItems, GlobalItemLinks, GlobalItemCount, true);
-  SpreadSpriteLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
-  PrepareItems(TableLocal, LocalItems, LocalItemCount, LocalItemLinks);
-  BuildListRecords(LocalItems, LocalItemLinks, LocalItemCount, false);
-  AssignLocalSlots();
-  SpreadSpriteLinks(LocalItems, LocalItemLinks, LocalItemCount);
-  PrepareItems(TableProgram, ProgramItems, ProgramItemCount, ProgramItemLinks);
+  PointItems(TableGlobal, GlobalItems, GlobalItemCount, GlobalItemLinks);
+  PointItems(TableLocal, LocalItems, LocalItemCount, LocalItemLinks);
+  PointItems(TableProgram, ProgramItems, ProgramItemCount, ProgramItemLinks);
+  LinkItemTables();
+}
+
+void ResetProgramImage() {
+  Numbers.RemoveAll();
+  Texts.RemoveAll();
+  Logics.RemoveAll();
+  ListRecords.RemoveAll();
+  Icons.RemoveAll();
+  Maps.RemoveAll();
+  Pictures.RemoveAll();
+  Sprites.RemoveAll();
+  Sounds.RemoveAll();
+  Musics.RemoveAll();
+  GlobalItems = LocalItems = ProgramItems = nullptr;
+  GlobalItemLinks = LocalItemLinks = ProgramItemLinks = nullptr;
+  GlobalItemCount = LocalItemCount = ProgramItemCount = 0;
 }

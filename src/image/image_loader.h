@@ -12,3 +12,7 @@ uint32_t GetImageTableCount(int32_t k);
 // Runs once at start-up, after the image was located. An image that fails
 // CheckProgramImage ends the run with ExitBadImage before anything is read.
 void LoadProgramImage();
+// The state before LoadProgramImage: every value list empty and no items
+// (the links the loader allocated are not freed). For the tests, which load
+// one program after another.
+void ResetProgramImage();

@@ -115,3 +115,14 @@ void SpreadSpriteLinks(const ProgramItem* items, ItemLinks* links, int32_t count
     }
   }
 }
+
+void LinkItemTables() {
+  BuildItemLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
+  BuildListRecords(GlobalItems, GlobalItemLinks, GlobalItemCount, true);
+  SpreadSpriteLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
+  BuildItemLinks(LocalItems, LocalItemLinks, LocalItemCount);
+  BuildListRecords(LocalItems, LocalItemLinks, LocalItemCount, false);
+  AssignLocalSlots();
+  SpreadSpriteLinks(LocalItems, LocalItemLinks, LocalItemCount);
+  BuildItemLinks(ProgramItems, ProgramItemLinks, ProgramItemCount);
+}

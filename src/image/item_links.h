@@ -63,3 +63,10 @@ void AssignLocalSlots();
 // The property items below each sprite declaration take the sprite's own
 // storage links.
 void SpreadSpriteLinks(const ProgramItem* items, ItemLinks* links, int32_t count);
+
+// Builds the links of the three tables, whose globals already point at their
+// items and at room for their links, in the order later steps read them:
+// GLOBAL's tree links, list records with the storage of global lists and
+// sprite property links; LOCAL's tree links, list records, local slots and
+// sprite property links; then PROGRAM's tree links.
+void LinkItemTables();

@@ -136,8 +136,7 @@ static void LookUpOptionalFunctions() {
   if (ddraw) DirectDrawCreateProc = GetProcAddress(ddraw, "DirectDrawCreate");
 }
 
-static void ReadScreenMetrics() {
-  ForegroundAtExit = GetForegroundWindow();
+void ReadScreenMetrics() {
   MaxClientWidth = GetSystemMetrics(SM_CXFULLSCREEN);
   MaxClientHeight = GetSystemMetrics(SM_CYFULLSCREEN);
   ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -169,6 +168,7 @@ void RuntimeMain() {
   ApplySystemCodePage(GetACP());
   ChooseStartupLanguage();
   LookUpOptionalFunctions();
+  ForegroundAtExit = GetForegroundWindow();
   ReadScreenMetrics();
   if (!InitMemory()) ExitRuntime(ExitNoMemory);
   TimerPeriod = TimerPeriodFor(WindowsVersion);

@@ -46,5 +46,8 @@ int32_t CharsetOfCodePage(uint32_t codePage);
 void ApplySystemCodePage(uint32_t codePage);
 int32_t TimerPeriodFor(int32_t windowsVersion);
 void SetFloatingPointControl();
+// The screen's and the largest client area's sizes, and the centre of the
+// latter, from the system.
+void ReadScreenMetrics();
 // 0 for a plain image, 1 for transformed texts, -1 for a bad magic or size.
 int32_t CheckImageMagic(const uint8_t* image, int32_t size);

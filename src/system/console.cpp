@@ -19,6 +19,11 @@ HANDLE StdErrorHandle = INVALID_HANDLE_VALUE;
 
 bool InConsoleMode() { return ConsoleMode != 0; }
 
+void ResetConsole() {
+  ConsoleMode = ConsoleAllocated = 0;
+  StdInputHandle = StdOutputHandle = StdErrorHandle = INVALID_HANDLE_VALUE;
+}
+
 void FreeProgramConsole() {
   if (!ConsoleAllocated) return;
   ConsoleAllocated = 0;

@@ -20,6 +20,8 @@ extern uint8_t ConsoleAllocated;  // freed by the main run at its end
 extern HANDLE StdInputHandle, StdOutputHandle, StdErrorHandle;
 
 bool InConsoleMode();
+// The start-up state: not in console mode, none allocated, no handle taken.
+void ResetConsole();
 // Frees the console start-up allocated, once; nothing when none was allocated.
 void FreeProgramConsole();
 

@@ -19,6 +19,20 @@ void InitDataFileNames() {
   WriteFileName.InitEmpty();
 }
 
+static void Forget(BufferedFile& f) {
+  f.Handle = 0;
+  f.Offset = f.BufferStart = f.BufferCount = 0;
+}
+
+void ForgetDataFiles() {
+  Forget(ReadFileState);
+  Forget(WriteFileState);
+  ReadFileName.Empty();
+  WriteFileName.Empty();
+  FileError = 0;
+  FileIdleTicks = 0;
+}
+
 static bool OpenFile(BufferedFile& f, const Text& name, DWORD access, DWORD share, DWORD creation) {
   FileIdleTicks = FileIdleTime;
   if (f.Handle) return true;

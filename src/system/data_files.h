@@ -12,6 +12,9 @@ extern uint8_t FileError;     // set by every failing file operation, cleared on
 extern int32_t FileIdleTicks; // counted down by the tick; both files close at 0
 
 void InitDataFileNames();
+// The start-up state: both files forgotten (an open handle is dropped, not
+// closed), names empty, no error, no idle countdown; the buffers stay.
+void ForgetDataFiles();
 void CloseFiles();  // closes both files, writing what is pending
 
 const int32_t FileBufferSize = 61440;

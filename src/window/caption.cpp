@@ -23,6 +23,14 @@ void InitCaptionTexts() {
   PendingStatusText.InitEmpty();
 }
 
+void ResetCaptionTexts() {
+  Caption.Empty();
+  StatusText.Empty();
+  PendingCaption.Empty();
+  PendingStatusText.Empty();
+  CaptionChanged = StatusTextChanged = 0;
+}
+
 void CutAtCarriageReturn(Text& text) {
   int32_t at = text.FindChar(13);
   if (at >= 0) text = text.Left(at);

@@ -1,6 +1,7 @@
 // The keyboard state kept for the program.
 #include "window/keyboard_state.h"
 #include <windows.h>
+#include "window/input_ring.h"
 #include "window/key_seam.h"
 #include <string.h>
 
@@ -23,4 +24,14 @@ void ResetKeyboardState() {
   KeysDownCount = 0;
   for (const LockKey& k : LockKeys)
     if (!*k.Request) *k.State = KeySys.GetKeyState(k.VirtualKey) & 1;
+}
+
+void ClearKeyboardState() {
+  memset(KeysDown, 0, sizeof KeysDown);
+  KeysDownCount = 0;
+  CtrlWasDown = 0;
+  for (const LockKey& k : LockKeys) *k.State = *k.Request = 0;
+  PauseFlag = 0;
+  KeyRing = InputRing();
+  CharRing = InputRing();
 }

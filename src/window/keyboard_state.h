@@ -23,3 +23,6 @@ extern const LockKey LockKeys[LockKeyCount];
 // When the main window gets the focus: no key is held, and every lock key
 // without a pending request takes its state from the system.
 void ResetKeyboardState();
+// The start-up state: no key held or recorded in the rings, every lock key
+// off with no request, no pause.
+void ClearKeyboardState();

@@ -32,6 +32,8 @@ const DWORD TimerLookSlack = 16;
 const DWORD TimerLookStep = 4;
 extern bool TimerLookGated;  // set when the main run starts its timer
 void NoteTimerStarted();
+// The start-up state: no tick run, every check looks.
+void ResetMessagePump();
 void NoteTimerMessageTaken();
 bool IsPaused();
 void SetKeyToggle(int32_t virtualKey, bool on);

@@ -5,6 +5,7 @@
 #include "base/random.h"
 #include "base/value_lists.h"
 #include "graphics/display_geometry.h"
+#include "graphics/display_refresh.h"
 #include "image/image_texts.h"
 #include "image/item_links.h"
 #include "startup/runtime.h"
@@ -106,6 +107,17 @@ bool CreateMainWindow() {
   StatusTextHandOff = LanguageStatusHandOff;
   WindowItem::UpdateMetrics(0);
   return true;
+}
+
+void ResetMainWindow() {
+  if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
+  MainWindow = nullptr;
+  StatusBar = nullptr;
+  StatusBarVisible = 0;
+  StatusBarFont = nullptr;
+  MainWindowShown = 0;
+  MainWindowStyle = InitialMainWindowStyle;
+  MainWindowExStyle = InitialMainWindowExStyle;
 }
 
 int32_t StatusBarHeight() {

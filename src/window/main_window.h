@@ -34,6 +34,9 @@ extern const char WindowClassName[];  // "YeltoProgClass"
 
 // Start-up's step: false when the window or its status bar cannot be made.
 bool CreateMainWindow();
+// Back to before CreateMainWindow: the window destroyed, no status bar, the
+// initial styles, not yet shown. For the tests, which make one per test.
+void ResetMainWindow();
 // Registers the class of the main window and of every program window.
 void RegisterWindowClass();
 // The caption start-up gives the main window: the text of the last GLOBAL
@@ -58,3 +61,5 @@ void CutAtCarriageReturn(Text& text);
 
 // Start-up constructs the four texts empty.
 void InitCaptionTexts();
+// The four texts empty again and no change pending, as at start-up.
+void ResetCaptionTexts();

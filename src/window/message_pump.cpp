@@ -116,6 +116,12 @@ bool TimerLookGated;
 static DWORD TimerDueAt;     // clock reading at which the next timer message is due
 static DWORD TimerLookFrom;  // clock reading from which the next look is made
 
+void ResetMessagePump() {
+  TimerTicksRun = 0;
+  TimerLookGated = false;
+  TimerDueAt = TimerLookFrom = 0;
+}
+
 static void ExpectTimerMessage() {
   TimerDueAt = TimeSys.GetTickCount() + (DWORD)TimerPeriod;
   TimerLookFrom = TimerDueAt - TimerLookSlack;

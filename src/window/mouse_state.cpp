@@ -16,6 +16,15 @@ uint8_t MouseLeftDown, MouseRightDown;
 uint8_t MouseLeftClick, MouseRightClick;
 uint8_t MouseLeftDoubleClick, MouseRightDoubleClick;
 
+void ResetMouseState() {
+  MouseMoved = 0;
+  MouseScreenPos = MouseWindowPos = {MouseUnknownPos, MouseUnknownPos};
+  MouseX = MouseY = 0;
+  MouseLeftDown = MouseRightDown = 0;
+  MouseLeftClick = MouseRightClick = 0;
+  MouseLeftDoubleClick = MouseRightDoubleClick = 0;
+}
+
 static POINT PointOf(LPARAM lParam) { return {(int16_t)LOWORD(lParam), (int16_t)HIWORD(lParam)}; }
 
 static void NoteScreenPos(POINT screen) {

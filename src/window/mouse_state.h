@@ -16,6 +16,10 @@ extern uint8_t MouseLeftDoubleClick, MouseRightDoubleClick;  // a double click s
 // Where the positions start: far outside every window.
 const int32_t MouseUnknownPos = -100000;
 
+// The start-up state: no button down, clicked or double-clicked, no move
+// since the last tick, the positions unknown.
+void ResetMouseState();
+
 // The pump's last step: without a mouse message this tick the cursor is read;
 // then the field position from the window position.
 void UpdateMousePosition();

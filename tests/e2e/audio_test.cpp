@@ -44,12 +44,9 @@ std::string Joined(const std::vector<std::string>& names) {
 }
 
 ProgramRun RunWithTemp(const std::string& source, const TempFolder& temp) {
-  std::string error;
-  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
-  EXPECT_FALSE(image.empty()) << error;
   RunOptions options;
   options.Env = "YLTRUN_TEMP='" + temp.Windows + "'";
-  return RunImage(image, options);
+  return RunSource(source, options);
 }
 
 // Four quarter notes at the default tempo: 2 s. %BODY% runs after the start

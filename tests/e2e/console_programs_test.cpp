@@ -23,14 +23,6 @@ program
 )" + body;
 }
 
-ProgramRun RunSource(const std::string& source, const RunOptions& options = RunOptions()) {
-  std::string error;
-  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
-  EXPECT_FALSE(image.empty()) << error;
-  if (image.empty()) return ProgramRun();
-  return RunImage(image, options);
-}
-
 // The launcher's output with its closing report taken off.
 std::string ProgramOutput(const ProgramRun& run) {
   size_t at = run.Output.rfind("exit code ");

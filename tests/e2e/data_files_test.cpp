@@ -28,15 +28,11 @@ program
 // The program source bound and run in dir, its working directory.
 ProgramRun RunIn(const std::string& dir, const std::string& source, const std::string& launcher = "tools/yltrun.exe",
                  const std::vector<std::string>& args = {}) {
-  std::string error;
-  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
-  EXPECT_FALSE(image.empty()) << error;
-  if (image.empty()) return ProgramRun();
   RunOptions options;
   options.WorkDir = dir;
   options.Launcher = launcher;
   options.Args = args;
-  return RunImage(image, options);
+  return RunSource(source, options);
 }
 
 std::string FileText(const std::string& path) {

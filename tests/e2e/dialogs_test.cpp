@@ -31,15 +31,12 @@ program
 std::string ShowInCaption(const std::string& value) { return "    #593\n      num 0\n    #600\n" + value; }
 
 ProgramRun Answer(const std::string& source, const std::string& script, const std::string& exe) {
-  std::string error;
-  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
-  EXPECT_FALSE(image.empty()) << error;
   RunOptions options;
   options.Launcher = "tools/yltwin.exe";
   options.ExeName = exe;
   options.WorkDir = "work";
   options.Args = {"dialogs", script, "30000"};
-  return RunImage(image, options);
+  return RunSource(source, options);
 }
 
 bool Has(const ProgramRun& run, const std::string& line) { return run.Output.find(line) != std::string::npos; }

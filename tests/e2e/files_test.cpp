@@ -25,14 +25,6 @@ bool Exists(const std::string& path) {
   return stat(path.c_str(), &st) == 0;
 }
 
-ProgramRun RunSource(const char* source, const RunOptions& options) {
-  std::string error;
-  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
-  EXPECT_FALSE(image.empty()) << error;
-  if (image.empty()) return ProgramRun();
-  return RunImage(image, options);
-}
-
 // Creates, lists, deletes and tests files and directories; each bit of the
 // exit code is one answer the program got.
 const char* const CreateListDelete = R"(

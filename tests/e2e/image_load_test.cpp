@@ -4,7 +4,7 @@
 #include <time.h>
 #include <string>
 #include <vector>
-#include "../unit/image_fixtures.h"
+#include "image_fixtures.h"
 #include "lib/program_asm.h"
 #include "run_program.h"
 

@@ -150,14 +150,11 @@ std::string Final(const ProgramRun& run) {
 }
 
 ProgramRun Play(const std::string& source, const char* script, const char* exe) {
-  std::string error;
-  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
-  EXPECT_FALSE(image.empty()) << error;
   RunOptions options;
   options.Launcher = "tools/yltwin.exe";
   options.ExeName = exe;
   options.Args = {"input", script, "20000"};
-  return RunImage(image, options);
+  return RunSource(source, options);
 }
 
 // Letters, the right-hand and keypad codes, the cursor keys with and without

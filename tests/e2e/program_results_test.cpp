@@ -7,7 +7,7 @@
 #include "lib/bundled_program.h"
 #include "lib/program_asm.h"
 #include "run_program.h"
-#include "../unit/result_programs.h"
+#include "result_programs.h"
 
 namespace {
 

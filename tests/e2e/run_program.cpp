@@ -74,3 +74,11 @@ ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options
   run.WorkDir = work;
   return run;
 }
+
+ProgramRun RunSource(const std::string& source, const RunOptions& options) {
+  std::string error;
+  std::vector<uint8_t> image = AssembleOrEmpty(source, &error);
+  EXPECT_FALSE(image.empty()) << error;
+  if (image.empty()) return ProgramRun();
+  return RunImage(image, options);
+}

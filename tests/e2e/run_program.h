@@ -35,6 +35,9 @@ struct RunOptions {
 
 // Binds image into the engine and runs it.
 ProgramRun RunImage(const std::vector<uint8_t>& image, const RunOptions& options = RunOptions());
+// Assembles source and runs it as RunImage does; a source that does not
+// assemble fails the test and gives a run that never started.
+ProgramRun RunSource(const std::string& source, const RunOptions& options = RunOptions());
 // Runs an already-built Windows program of the build folder.
 ProgramRun RunExe(const std::string& exePath, const std::vector<std::string>& args = {},
                   const std::string& env = "", const std::string& launcher = "tools/yltrun.exe",

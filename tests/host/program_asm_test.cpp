@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string.h>
-#include "../unit/image_fixtures.h"
+#include "image_fixtures.h"
 #include "lib/file_bytes.h"
 #include "lib/program_asm.h"
 #include "values/pixel_code.h"

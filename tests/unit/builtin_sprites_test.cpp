@@ -78,14 +78,7 @@ class BuiltInSprites : public ProgramTest {
     std::string source = BuiltInProgram;
     source.replace(source.find("%CMD%"), 5, ExpressionLines(commands, 2));
     if (!LoadTestProgram(source) || !CompileProgram()) return false;
-    VisibleSprites.RemoveAll();
-    MovingSprites.RemoveAll();
-    AnimatedSprites.RemoveAll();
-    SpriteDrawOrder.RemoveAll();
-    SpriteDrawLevels.RemoveAll();
-    SpriteDrawKeys.RemoveAll();
-    SpriteClipLeft = SpriteClipBottom = 0;
-    SpriteClipRight = SpriteClipTop = 32000000;
+    ResetSpriteEngine();
     InitGraphicsSurface();
     if (before) before();
     memset(DirtyTiles, 0, (size_t)TileColumns * TileRows);

@@ -75,7 +75,7 @@ class Console : public MainWindowFixture {
 
   void SetUp() override {
     MainWindowFixture::SetUp();
-    ConsoleMode = ConsoleAllocated = 0;
+    ResetConsole();
     StdInputHandle = In.Read;
     StdOutputHandle = Out.Write;
     StdErrorHandle = Err.Write;
@@ -83,8 +83,7 @@ class Console : public MainWindowFixture {
     ConsoleSys = {FakeGetStdHandle, FakeAllocConsole, FakeFreeConsole};
   }
   void TearDown() override {
-    ConsoleMode = ConsoleAllocated = 0;
-    StdInputHandle = StdOutputHandle = StdErrorHandle = INVALID_HANDLE_VALUE;
+    ResetConsole();
     ConsoleSys = RealConsoleSys;
     // A window shown again waits for its paint, which the base's queue drain
     // would take again and again.

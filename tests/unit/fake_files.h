@@ -124,14 +124,7 @@ inline void ResetDataFiles() {
   FileSys = {FakeCreateFileA, FakeReadFile, FakeWriteFile, FakeSetFilePointer,
              FakeSetEndOfFile, FakeGetFileSize, FakeCloseHandle};
   FakeDisk = FakeFiles();
-  for (BufferedFile* f : {&ReadFileState, &WriteFileState}) {
-    f->Handle = 0;
-    f->Offset = f->BufferStart = f->BufferCount = 0;
-  }
-  ReadFileName.Empty();
-  WriteFileName.Empty();
-  FileError = 0;
-  FileIdleTicks = 0;
+  ForgetDataFiles();
 }
 
 // The fake seam for the lifetime of a test; the real one afterwards.

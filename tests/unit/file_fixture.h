@@ -38,14 +38,9 @@ class FileTest : public ExpressionTest {
   // directory can go), names empty, offsets 0, no error.
   static void ResetFiles() {
     CloseFiles();
-    for (BufferedFile* f : {&ReadFileState, &WriteFileState}) {
+    for (BufferedFile* f : {&ReadFileState, &WriteFileState})
       if (f->Handle) CloseHandle(f->Handle);
-      f->Handle = 0;
-      f->Offset = 0;
-    }
-    ReadFileName.Empty();
-    WriteFileName.Empty();
-    FileError = 0;
+    ForgetDataFiles();
   }
 
   static void RemoveTree(const std::string& path) {

@@ -82,8 +82,7 @@ class GraphicsFixture : public MainWindowFixture {
   void SetUp() override {
     MainWindowFixture::SetUp();
     Open();
-    SpriteClipLeft = SpriteClipBottom = 0;
-    SpriteClipRight = SpriteClipTop = 32000000;
+    ResetSpriteEngine();
   }
   void TearDown() override {
     // A shown window with an update region would keep the queue's WM_PAINT

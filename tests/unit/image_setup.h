@@ -31,23 +31,9 @@ inline void ResetImageLists() {
     if (!EmptyMusic.Data) InitEmptyMusic();
     if (!CurrentSound.Data) InitMixer();
   }
-  Numbers.RemoveAll();
-  Texts.RemoveAll();
-  Logics.RemoveAll();
-  ListRecords.RemoveAll();
-  Icons.RemoveAll();
-  Maps.RemoveAll();
-  Pictures.RemoveAll();
-  Sprites.RemoveAll();
+  ResetProgramImage();
   // The sprite engine's lists name sprites of the lists just emptied.
-  VisibleSprites.RemoveAll();
-  MovingSprites.RemoveAll();
-  AnimatedSprites.RemoveAll();
-  SpriteDrawOrder.RemoveAll();
-  SpriteDrawLevels.RemoveAll();
-  SpriteDrawKeys.RemoveAll();
-  Sounds.RemoveAll();
-  Musics.RemoveAll();
+  ResetSpriteEngine();
 }
 
 // Loads an image the checker accepted, as start-up does. Loaded records point

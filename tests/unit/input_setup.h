@@ -32,14 +32,8 @@ class InputTest : public MainWindowFixture {
     Open();
     memset(&Keys, 0, sizeof Keys);
     KeySys = {FakeGetKeyState, FakeGetAsyncKeyState};
-    KeyRing = InputRing();
-    CharRing = InputRing();
-    memset(KeysDown, 0, sizeof KeysDown);
-    KeysDownCount = 0;
-    CtrlWasDown = 0;
-    NumLockState = CapsLockState = ScrollLockState = InsertState = 0;
-    MouseLeftDown = MouseRightDown = MouseLeftClick = MouseRightClick = 0;
-    MouseLeftDoubleClick = MouseRightDoubleClick = 0;
+    ClearKeyboardState();
+    ResetMouseState();
     EscWindowId = -1;
   }
   void TearDown() override {
@@ -84,9 +78,7 @@ local
 program
   main_body: function
 )" + body;
-    ResetCompiledCode();
-    memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
-    CompileFrameFirst = CompileFrameEnd = 0;
+    ResetCompiler();
     ASSERT_TRUE(LoadTestProgram(source));
     ASSERT_TRUE(CompileProgram());
     RunCompiledStep(EntryCallIndex);

@@ -224,25 +224,8 @@ inline void ResetAudioPlayers() {
   FakeMci = FakeMciDevices();
   MciSys.mciSendCommandA = FakeMciSendCommand;
   if (!MusicTempFile.Data) InitMusicTempFile();
-  if (MusicTempFile.Length()) DeleteFileA(MusicTempFile.Chars());
-  MusicTempFile.Empty();
-  MusicDevice = 0;
-  MusicOpen = MusicPaused = MusicLoop = MusicEndNotified = 0;
-  MusicPosition = 0;
-  MusicLength = MusicNoLength;
-  MusicStallTicks = MusicStallStart;
-  MusicRetryTicks = -1;
-  CdDevice = 0;
-  CdRefreshTicks = 0;
-  CdDiscKnown = 0;
-  CdPosition = CdTrackPosition = 0;
-  CdPlaying = CdPaused = 0;
-  CdOpenBackoff = -1;
-  CdStart = CdDefaultStart;
-  CdLength = CdDefaultLength;
-  CdTrackCount = 1;
-  CdTrack = 1;
-  CdTrackLength = CdDefaultLength;
+  ResetMusicPlayer();
+  ResetCdAudio();
 }
 
 inline void RestoreRealMci() { MciSys = RealMciSys; }

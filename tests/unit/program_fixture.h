@@ -141,16 +141,10 @@ class ProgramTest : public testing::Test {
 
   void SetUp() override {
     ResetImageLists();
-    ResetCompiledCode();
-    memset(PendingLocalCounts, 0, sizeof PendingLocalCounts);
-    CompileFrameFirst = CompileFrameEnd = 0;
-    ExecFlags = 0;
-    CallDepthBudget = CallDepthLimit;
-    LoopMessageCountdown = LoopMessageInterval;
-    DisplayCountdown = 4;
+    ResetCompiler();
+    ResetExecState();
     memset(&Fake, 0, sizeof Fake);
     Pump = {FakeTickPending, FakePumpMessages, FakeWaitTicks, FakeRefresh, FakePaused};
-    GlobalItemCount = LocalItemCount = ProgramItemCount = 0;
   }
 
   void TearDown() override {
@@ -169,14 +163,7 @@ class ProgramTest : public testing::Test {
     ProgramItems = Program.Items.data();
     ProgramItemCount = Program.Count();
     ProgramItemLinks = Program.Links.data();
-    BuildItemLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
-    BuildListRecords(GlobalItems, GlobalItemLinks, GlobalItemCount, true);
-    SpreadSpriteLinks(GlobalItems, GlobalItemLinks, GlobalItemCount);
-    BuildItemLinks(LocalItems, LocalItemLinks, LocalItemCount);
-    BuildListRecords(LocalItems, LocalItemLinks, LocalItemCount, false);
-    AssignLocalSlots();
-    SpreadSpriteLinks(LocalItems, LocalItemLinks, LocalItemCount);
-    BuildItemLinks(ProgramItems, ProgramItemLinks, ProgramItemCount);
+    LinkItemTables();
   }
 
   // Links and compiles the whole program; false when the image is rejected.

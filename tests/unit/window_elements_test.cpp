@@ -2,61 +2,26 @@
 // window, focus, creation values and deletion; the font flags, height, width
 // and angle of the selected item, the code page and the user face name.
 #include <string>
-#include "controls_setup.h"
+#include "controls_program.h"
 #include "startup/language.h"
 #include "startup/runtime.h"
 
 namespace {
 
-// Globals 1..6 are numbers n1..n6, 7..9 logic values b1..b3, 10 text t1.
-const char* const ElementsProgram = R"(
-global
-  main: function "Main caption" -> main_def
-  n1: real = -7
-  n2: real = -7
-  n3: real = -7
-  n4: real = -7
-  n5: real = -7
-  n6: real = -7
-  b1: logic = false
-  b2: logic = false
-  b3: logic = false
-  t1: text = ""
-local
-  main_def: function -> main_body
-program
-  main_body: function
-%s
-)";
-
-class WindowElementsTest : public ControlsFixture {
+class WindowElementsTest : public ControlsProgramTest {
  public:
   int32_t SavedCodePage = LanguageCodePage, SavedCharset = LanguageCharset;
   void SetUp() override {
-    ControlsFixture::SetUp();
+    ControlsProgramTest::SetUp();
     FocusWindowId = 0;
   }
   void TearDown() override {
     LanguageCodePage = SavedCodePage;
     LanguageCharset = SavedCharset;
     UserFontName.AssignChars("Impact");
-    ControlsFixture::TearDown();
+    ControlsProgramTest::TearDown();
   }
-  // Loads and runs main with body (lines at depth 2), on the existing window.
-  void RunBody(const std::string& body) {
-    ProgramTest::SetUp();  // a fresh program for every run
-    std::string source = ElementsProgram;
-    source.replace(source.find("%s"), 2, body);
-    ASSERT_TRUE(LoadTestProgram(source.c_str()));
-    ASSERT_TRUE(CompileProgram());
-    Run();
-  }
-  static double N(int k) { return Numbers[GlobalItemLinks[k].DataIndex]; }
-  static uint8_t B(int k) { return Logics[GlobalItemLinks[6 + k].DataIndex]; }
-  static std::string T1() {
-    Text t = Texts.Get(GlobalItemLinks[10].DataIndex);
-    return std::string(t.Chars(), t.Length());
-  }
+  static std::string T1() { return T(1); }
 };
 
 TEST_F(WindowElementsTest, SelectDeleteFocusAndEsc) {
