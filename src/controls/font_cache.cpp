@@ -6,8 +6,8 @@
 #include "base/memory.h"
 #include "base/random.h"
 #include "controls/font_seam.h"
-#include "startup/language.h"
-#include "startup/runtime.h"
+#include "base/language.h"
+#include "base/process.h"
 
 FontCacheEntry* FontCache;
 int32_t FontCacheNext = FontCacheStockSlots;

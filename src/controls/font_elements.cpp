@@ -6,8 +6,7 @@
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
-#include "startup/language.h"
-#include "startup/runtime.h"
+#include "base/language.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 

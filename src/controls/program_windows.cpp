@@ -4,7 +4,7 @@
 #include "base/global_storage.h"
 #include "controls/focus_walks.h"
 #include "controls/window_ids.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 #include "graphics/full_screen.h"

@@ -6,7 +6,7 @@
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/full_screen.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 

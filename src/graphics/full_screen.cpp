@@ -9,7 +9,7 @@
 #include "exec/interpreter.h"
 #include "graphics/display_refresh.h"
 #include "graphics/surface.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "values/palette.h"
 #include "window/main_window.h"
 #include "window/window_table.h"

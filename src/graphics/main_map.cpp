@@ -2,7 +2,7 @@
 #include "graphics/main_map.h"
 #include <windows.h>
 #include "graphics/surface.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 #include "graphics/full_screen.h"

@@ -9,7 +9,7 @@
 #include "image/image_media.h"
 #include "image/image_texts.h"
 #include "image/item_links.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 
 static const ImageHeader* Header() {
   return reinterpret_cast<const ImageHeader*>(ProgramImage);

@@ -11,6 +11,7 @@ extern Text& WriteFileName;
 extern uint8_t FileError;     // set by every failing file operation, cleared only by the program
 extern int32_t FileIdleTicks; // counted down by the tick; both files close at 0
 
+// Start-up constructs the names; from then on the memory error closes the files.
 void InitDataFileNames();
 void CloseFiles();  // closes both files, writing what is pending
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "system/files.h"
 #include "system/data_files.h"
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "system/data_files.h"
 #include "window/main_window.h"
 

@@ -5,7 +5,7 @@
 #include "base/global_storage.h"
 #include "exec/interpreter.h"
 #include "exec/exec_functions.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "system/files.h"
 #include "system/data_files.h"
 

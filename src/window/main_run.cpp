@@ -3,7 +3,7 @@
 #include "window/main_run.h"
 #include "compiler/compiled_code.h"
 #include "exec/interpreter.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "window/joystick_state.h"
 #include "window/main_window.h"
 #include "window/time_seam.h"

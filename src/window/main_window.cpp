@@ -7,7 +7,7 @@
 #include "graphics/display_geometry.h"
 #include "image/image_texts.h"
 #include "image/item_links.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "values/icon.h"
 #include "values/map.h"
 #include "window/window_proc.h"

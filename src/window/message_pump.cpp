@@ -8,7 +8,7 @@
 #include "window/keyboard_state.h"
 #include "window/mouse_state.h"
 #include "window/time_seam.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "audio/cd_audio.h"
 #include "audio/mixer.h"
 #include "audio/music_player.h"

@@ -3,7 +3,7 @@
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "window/mouse_state.h"
 #include "window/window_table.h"
 

@@ -10,7 +10,7 @@
 #include "window/keyboard_state.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "audio/music_player.h"
 #include "graphics/full_screen.h"
 #include "graphics/window_sizing.h"

@@ -5,7 +5,7 @@
 #include <math.h>
 #include "controls_setup.h"
 #include "controls/font_seam.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "startup/runtime.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 #include "base/memory.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "startup/runtime.h"
 #include "audio/mixer.h"
 #include "base/value_lists.h"

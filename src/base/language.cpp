@@ -1,7 +1,8 @@
 // The 23 languages the engine knows, the current language's globals,
-// start-up selection and the keyboard layout that fits the language.
+// start-up selection, the keyboard layout that fits the language and the
+// charset of a code page.
 #include <windows.h>
-#include "startup/language.h"
+#include "base/language.h"
 #include "base/number_text.h"
 #include "base/text.h"
 
@@ -54,6 +55,19 @@ void SetLanguage(int32_t i) {
     FallbackLanguageIndex = 1;         // Polish and Slovak to Czech
   else
     FallbackLanguageIndex = EnglishLanguageIndex;
+}
+
+int32_t CharsetOfCodePage(uint32_t codePage) {
+  switch (codePage) {
+    case 1250: return 238;
+    case 1251: return 204;
+    case 1252: return 0;
+    case 1253: return 161;
+    case 1254: return 162;
+    case 1256: return 178;
+    case 1257: return 186;
+    default: return 1;
+  }
 }
 
 int32_t FindLanguageRow(int32_t id) {

@@ -1,4 +1,5 @@
-// The language table, the current language's globals and language selection.
+// The language table, the current language's globals, language selection and
+// the font charset of a code page.
 #pragma once
 #include <stdint.h>
 
@@ -31,6 +32,8 @@ typedef void* (__stdcall* KeyboardLayoutLoader)(const char* name, unsigned flags
 extern KeyboardLayoutLoader LoadKeyboardLayoutCall;
 
 void SetLanguage(int32_t i);
+// The font charset of an ANSI code page (1, the default charset, for others).
+int32_t CharsetOfCodePage(uint32_t codePage);
 int32_t FindLanguageRow(int32_t id);   // first row with the id, -1 when none
 int32_t ReadRegistryLanguage();        // the "Language" word, 0 when absent
 // The id start-up looks for: the registry word, else the primary language.
