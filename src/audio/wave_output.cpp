@@ -6,7 +6,7 @@
 #include <string.h>
 #include "audio/wave_seam.h"
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "window/keyboard_state.h"
 
 void PrepareWaveOutput() {

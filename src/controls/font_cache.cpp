@@ -4,7 +4,7 @@
 #include <math.h>
 #include <string.h>
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "controls/font_seam.h"
 #include "base/language.h"
 #include "base/process.h"

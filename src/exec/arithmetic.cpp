@@ -10,6 +10,7 @@
 #include "exec/number_pairs.h"
 #include "base/memory.h"
 #include "base/random.h"
+#include "base/rounding.h"
 
 double* Factorials;
 

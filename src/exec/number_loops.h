@@ -14,7 +14,7 @@
 #pragma once
 #include <stdint.h>
 #include "compiler/compiled_code.h"
-#include "exec/eval_next.h"
+#include "base/rounding.h"
 #include "exec/number_pairs.h"
 #include "base/value_lists.h"
 

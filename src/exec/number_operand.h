@@ -8,7 +8,7 @@
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
 #include "base/value_lists.h"
-#include "exec/eval_next.h"
+#include "base/rounding.h"
 #include "exec/number_pairs.h"
 
 // A constant or plain variable in place, anything else by its step.

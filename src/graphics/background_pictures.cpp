@@ -2,7 +2,7 @@
 // drawn with its transparent and shadow pixels, a picture or an icon of a
 // block of the layer, the colour of one pixel, and the two colour numbers.
 #include <string.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"

@@ -3,6 +3,7 @@
 // values and flags of the cells under and ahead of them.
 #include <math.h>
 #include "exec/eval_next.h"
+#include "base/rounding.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <string.h>
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/exec_functions.h"
 #include "exec/pump_hooks.h"
 #include "graphics/display_geometry.h"

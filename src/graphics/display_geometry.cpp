@@ -1,7 +1,7 @@
 // The main window's view of the graphics surface and its zoom tables.
 #include "graphics/display_geometry.h"
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/surface.h"
 #include "values/value_handle.h"
 

@@ -2,7 +2,7 @@
 // sphere and filled triangle.
 #include <math.h>
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
 #include "exec/number_operand.h"

@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "controls/font_cache.h"
 #include "exec/eval_next.h"
+#include "base/rounding.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/number_operand.h"

@@ -1,7 +1,7 @@
 // WM_SIZE of every window and WM_SIZING of the main window: the zoom, the
 // displayed size and its centring in the client area.
 #include "graphics/window_sizing.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/display_geometry.h"
 #include "graphics/surface.h"
 #include "window/main_window.h"

@@ -3,6 +3,7 @@
 #include "system/date_time.h"
 #include "base/text.h"
 #include "exec/eval_next.h"
+#include "base/rounding.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"
 

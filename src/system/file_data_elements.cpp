@@ -5,7 +5,7 @@
 #include <math.h>
 #include <string.h>
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "base/text.h"
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"

@@ -3,7 +3,7 @@
 #include "window/cursor_regions.h"
 #include <string.h>
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
 #include "exec/exec_functions.h"
 #include "exec/interpreter.h"

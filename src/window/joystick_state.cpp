@@ -1,7 +1,7 @@
 // The state kept per joystick, its preparation and ageing by the tick, and
 // the poll with its axis scaling and dead band.
 #include "window/joystick_state.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "window/joystick_seam.h"
 
 double JoystickX[JoystickCount], JoystickY[JoystickCount], JoystickZ[JoystickCount];

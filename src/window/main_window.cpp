@@ -2,7 +2,7 @@
 // metrics kept for every item, and the window activated at exit.
 #include "window/main_window.h"
 #include <commctrl.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "base/value_lists.h"
 #include "graphics/display_geometry.h"
 #include "image/image_texts.h"

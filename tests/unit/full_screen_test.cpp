@@ -4,7 +4,7 @@
 // copy into the locked primary surface, and element 638.
 #include <string.h>
 #include <algorithm>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "fake_direct_draw.h"
 #include "graphics/display_refresh.h"
 #include "graphics/full_screen.h"
