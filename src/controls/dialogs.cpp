@@ -8,7 +8,7 @@
 #include "controls/dialog_seam.h"
 #include "controls/window_ids.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "base/language.h"
 #include "base/process.h"

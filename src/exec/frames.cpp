@@ -1,7 +1,7 @@
 // The push and pop steps that build a called function's frame of locals on
 // top of the value lists and remove it again.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/value_kinds.h"
 #include "graphics/sprite_engine.h"
 

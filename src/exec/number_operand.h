@@ -5,7 +5,7 @@
 // of two operands computed in place), and a loop condition that compares
 // two numbers.
 #pragma once
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "base/value_lists.h"
 #include "base/rounding.h"

@@ -2,7 +2,7 @@
 // position, direction, phase, status, motion and visibility.
 #include <math.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/eval_next.h"
 #include "graphics/sprite_engine.h"
 #include "graphics/sprite_motion.h"

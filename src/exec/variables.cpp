@@ -3,7 +3,7 @@
 // addressed outside its list (a body run without a frame of its own) reads
 // the kind's default, and a write there does nothing.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/eval_next.h"
 #include "exec/value_kinds.h"
 #include "exec/variable_access.h"

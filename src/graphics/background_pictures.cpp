@@ -4,7 +4,7 @@
 #include <string.h>
 #include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/number_operand.h"
 #include "graphics/surface.h"

@@ -4,7 +4,7 @@
 #include <math.h>
 #include "exec/eval_next.h"
 #include "base/rounding.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
 #include "graphics/sprite_motion.h"

@@ -4,7 +4,7 @@
 #include <string.h>
 #include "base/memory.h"
 #include "base/rounding.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/pump_hooks.h"
 #include "graphics/display_geometry.h"
 #include "graphics/display_refresh.h"

@@ -5,7 +5,7 @@
 #include "base/memory.h"
 #include "controls/program_windows.h"
 #include "controls/window_ids.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/display_refresh.h"
 #include "graphics/surface.h"

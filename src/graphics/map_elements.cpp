@@ -2,7 +2,7 @@
 // pasting a block of one map into another, and new maps.
 #include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "values/map.h"
 

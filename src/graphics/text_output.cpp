@@ -8,7 +8,7 @@
 #include "controls/font_cache.h"
 #include "exec/eval_next.h"
 #include "base/rounding.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/number_operand.h"
 #include "graphics/drawing.h"

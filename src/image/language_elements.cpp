@@ -1,7 +1,7 @@
 // The language element: switching the program's language and reading its id.
 #include "image/image_texts.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 
 // Number operand, a language id rounded to an integer: that language (the
 // start-up one when no row has the id) becomes current, its texts re-read.

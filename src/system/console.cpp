@@ -2,7 +2,7 @@
 // the standard input, and the console elements.
 #include "system/console.h"
 #include "base/memory.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "window/main_window.h"
 #include "window/window_table.h"

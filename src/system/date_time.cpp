@@ -4,7 +4,7 @@
 #include "base/text.h"
 #include "exec/eval_next.h"
 #include "base/rounding.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 
 const DateSystemCalls RealDateSys = {GetLocalTime, SetLocalTime};

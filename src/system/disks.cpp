@@ -2,7 +2,7 @@
 // size, free space and type.
 #include <windows.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "base/process.h"
 #include "system/files.h"
 #include "system/data_files.h"

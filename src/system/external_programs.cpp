@@ -2,7 +2,7 @@
 // command interpreter knows, the interpreter fallback, and the elements.
 #include "system/external_programs.h"
 #include <windows.h>
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "base/process.h"
 #include "system/data_files.h"

@@ -8,7 +8,7 @@
 #include "base/rounding.h"
 #include "base/text.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "system/data_files.h"
 #include "values/icon.h"

@@ -1,7 +1,7 @@
 // File lists: the names that patterns match, one a line.
 #include <windows.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "system/files.h"
 
 const char AllFilesPattern[] = "*.*";

@@ -5,7 +5,7 @@
 #include "base/memory.h"
 #include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/display_geometry.h"
 #include "window/main_window.h"

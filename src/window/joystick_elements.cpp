@@ -1,7 +1,7 @@
 // The joystick elements: the three axes and four buttons of joystick 0..3,
 // each read through the poll, so a stick is queried at most once per tick.
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "window/joystick_state.h"
 
 // The joystick number operand; -1 for one outside 0..3 (NaN included).

@@ -2,7 +2,7 @@
 // waits, and the four lock keys.
 #include "base/text.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
 #include "window/input_ring.h"

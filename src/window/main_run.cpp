@@ -1,7 +1,7 @@
 // The main run: what is prepared before the program starts, the timer, the
 // entry into the compiled program and the shutdown in its order.
 #include "window/main_run.h"
-#include "compiler/compiled_code.h"
+#include "code/compiled_code.h"
 #include "exec/interpreter.h"
 #include "base/process.h"
 #include "window/joystick_state.h"

@@ -1,7 +1,7 @@
 // The mouse elements: buttons, click latches, the position in fields, the
 // test for a rectangle and for a window under the mouse.
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "base/process.h"
 #include "window/mouse_state.h"

@@ -7,7 +7,7 @@
 #include "controls/focus_walks.h"
 #include "controls/font_cache.h"
 #include "controls/program_windows.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "window_setup.h"
 
 class ControlsFixture : public MainWindowFixture {

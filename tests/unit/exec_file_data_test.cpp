@@ -8,7 +8,7 @@
 #include "base/language.h"
 #include "system/file_data_elements.h"
 #include "base/memory.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Declarations of every execution function (the list is exec_functions.def)
 // and the table of their names for the code dumper.
 #pragma once
-#include "compiler/compiled_code.h"
+#include "code/compiled_code.h"
 
 #define EXEC_FUNCTION(name, kind) Exec##kind##Signature name;
-#include "exec/exec_functions.def"
+#include "code/exec_functions.def"
 #undef EXEC_FUNCTION
 
 struct ExecFunctionName {

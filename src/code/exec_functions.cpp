@@ -1,9 +1,9 @@
 // The names of all execution functions, for listings of compiled code.
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 
 const ExecFunctionName ExecFunctionNames[] = {
 #define EXEC_FUNCTION(name, kind) {EXEC_FN(kind, name), #name},
-#include "exec/exec_functions.def"
+#include "code/exec_functions.def"
 #undef EXEC_FUNCTION
 };
 const int32_t ExecFunctionNameCount = sizeof ExecFunctionNames / sizeof ExecFunctionNames[0];

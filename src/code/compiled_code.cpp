@@ -1,8 +1,8 @@
 // The compiled-code array and the emitters that append steps to it.
-#include "compiler/compiled_code.h"
+#include "code/compiled_code.h"
 #include <string.h>
 #include "base/memory.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 
 ExecItem* CompiledCode;
 int32_t CompiledCodeCount;
