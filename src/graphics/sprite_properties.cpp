@@ -1,5 +1,6 @@
-// The properties of sprite variables, read and assigned in the four forms:
-// position, direction, phase, status, motion and visibility.
+// The sprite variables' steps that reach the sprite engine: the assignment,
+// the properties read and assigned in the four forms (position, direction,
+// phase, status, motion and visibility) and the pop of sprite locals.
 #include <math.h>
 #include "exec/interpreter.h"
 #include "code/exec_functions.h"
@@ -49,6 +50,21 @@ static void SetVisible(int32_t i) {
   if (Sprites.Inside(i)) SetSpriteVisible(i, on);
 }
 
+// A sprite variable takes over the value's appearance and keeps its place
+// and state.
+template <Target (*Locate)(const ExecItem&)>
+static void AssignSprite() {
+  Target t = Locate(OwnStep());
+  Sprite v;
+  RunValue(v);
+  if (Sprites.Inside(t.Entry)) SetSpriteData(t.Entry, v);
+  AdvanceList(t.Record);
+}
+
+#define SPRITE_ASSIGNMENT(kind, form, locate) \
+  void ExecCmdSet##kind##form() { AssignSprite<locate<kind##Kind>>(); }
+ALL_FORMS(SPRITE_ASSIGNMENT, Sprite)
+
 #define PROPERTY_ASSIGNMENT(effect, form, locate) \
   void ExecCmdSetSprite##effect##form() { SetProperty<locate<SpriteKind>, Set##effect>(); }
 ALL_FORMS(PROPERTY_ASSIGNMENT, X)
@@ -85,3 +101,13 @@ ALL_FORMS(NUMBER_PROPERTY, Phase)
 ALL_FORMS(NUMBER_PROPERTY, Status)
 ALL_FORMS(LOGIC_PROPERTY, Moving)
 ALL_FORMS(LOGIC_PROPERTY, Visible)
+
+// Param1 = the number of sprite locals to remove. Popped sprites leave the
+// engine's lists first, so the next frame's sprites at the same indexes
+// inherit no entry; their tiles are drawn again without them.
+void ExecCmdPopLocalsSprite() {
+  int32_t n = OwnStep().Param1;
+  if (n <= 0) return;
+  ForgetSpritesFrom(n > Sprites.Count ? 0 : Sprites.Count - n);
+  Sprites.RemoveLast(n);
+}
