@@ -22,6 +22,7 @@
 #include "values/picture.h"
 #include "values/sprite.h"
 #include "window/main_window.h"
+#include "window/window_proc.h"
 
 static double NowNs() {
   LARGE_INTEGER c, f;
@@ -110,7 +111,7 @@ int main() {
   Maps.AppendNew(20, 15);
   Sprites.AppendNew();
   Sprites.AppendNew();
-  if (!CreateMainWindow()) return 5;
+  if (!CreateMainWindow(WindowProc)) return 5;
   InitGraphicsSurface();
   if (SurfaceWidth != 640 || SurfaceHeight != 480) return 6;
   ClearLayer();

@@ -29,6 +29,8 @@ LanguageRow LanguageTable[LanguageCount] = {
     {29, 1257, 186, nullptr, EN}, {31, 1254, 162, nullptr, EN},
 };
 
+const char AllFilesPattern[] = "*.*";
+
 int32_t CurrentLanguageIndex = EnglishLanguageIndex;
 int32_t DefaultLanguageIndex = EnglishLanguageIndex;
 int32_t LanguageId = 9;

@@ -18,6 +18,9 @@ const int LanguageCount = 23;
 const int EnglishLanguageIndex = 5;
 
 extern LanguageRow LanguageTable[LanguageCount];
+// The pattern of every file: the file dialogs' AllFilesText filter, and a
+// file list asked for without a pattern.
+extern const char AllFilesPattern[];
 
 extern int32_t CurrentLanguageIndex;
 extern int32_t DefaultLanguageIndex;

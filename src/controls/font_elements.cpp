@@ -1,8 +1,8 @@
 // The font requests of window items and their elements, the code page, the
 // user face name and the list of installed font families.
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "exec/eval_next.h"
 #include "code/exec_functions.h"
 #include "exec/interpreter.h"

@@ -1,7 +1,7 @@
 // Position, size, frame, caption bar and always-on-top state of the selected
 // window or control, kept in step between its entry and its system window.
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "exec/eval_next.h"
 #include "code/exec_functions.h"
 #include "exec/interpreter.h"

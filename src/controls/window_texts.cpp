@@ -5,7 +5,7 @@
 #include <richedit.h>
 #include "base/global_storage.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "window/main_window.h"

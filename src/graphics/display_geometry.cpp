@@ -6,7 +6,6 @@
 #include "values/value_handle.h"
 
 double Zoom = 1.0;
-double WindowedZoom = 1.0;
 int32_t DisplayWidth = 1, DisplayHeight = 1;
 int32_t DisplayStride;
 int32_t DisplayOffsetX, DisplayOffsetY;

@@ -5,7 +5,7 @@
 #include <math.h>
 #include <string.h>
 #include "base/text.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "exec/eval_next.h"
 #include "base/rounding.h"
 #include "code/exec_functions.h"

@@ -6,7 +6,7 @@
 #include "graphics/surface.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
-#include "controls/program_windows.h"
+#include "window/window_ids.h"
 #include "graphics/full_screen.h"
 
 // The zoom rounded down to its step: 1/32 windowed, 1/4 in full screen; at

@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "compiler/compile.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/dialogs.h"
 #include "controls/program_windows.h"
 #include "controls/window_texts.h"
@@ -25,6 +25,7 @@
 #include "values/music.h"
 #include "window/main_run.h"
 #include "window/main_window.h"
+#include "window/window_proc.h"
 #include "window/window_table.h"
 
 // Constructors of the global objects, run in order at start-up.
@@ -153,7 +154,7 @@ void RuntimeMain() {
   LocateProgramImage();
   LoadProgramImage();
   if (!CompileProgram()) ExitRuntime(ExitBadImage);
-  if (!CreateMainWindow()) ExitRuntime(ExitNoMainWindow);
+  if (!CreateMainWindow(WindowProc)) ExitRuntime(ExitNoMainWindow);
   if (LanguageId != 9) LoadLanguageKeyboardLayout();
   RunCompiledProgram();
   ExitRuntime(ReturnCode);

@@ -11,13 +11,10 @@
 const ConsoleSystemCalls RealConsoleSys = {GetStdHandle, AllocConsole, FreeConsole};
 ConsoleSystemCalls ConsoleSys = RealConsoleSys;
 
-uint8_t ConsoleMode;
 uint8_t ConsoleAllocated;
 HANDLE StdInputHandle = INVALID_HANDLE_VALUE;
 HANDLE StdOutputHandle = INVALID_HANDLE_VALUE;
 HANDLE StdErrorHandle = INVALID_HANDLE_VALUE;
-
-bool InConsoleMode() { return ConsoleMode != 0; }
 
 void FreeProgramConsole() {
   if (!ConsoleAllocated) return;

@@ -2,9 +2,8 @@
 #include <windows.h>
 #include "exec/interpreter.h"
 #include "code/exec_functions.h"
+#include "base/language.h"
 #include "system/files.h"
-
-const char AllFilesPattern[] = "*.*";
 
 static void AppendMatches(Text& result, const Text& pattern) {
   WIN32_FIND_DATAA found;

@@ -2,7 +2,7 @@
 // focus, Enter presses a button, Esc clicks the item named for it.
 #include <initializer_list>
 #include "window/input_filter.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "window/key_seam.h"
 #include "window/window_table.h"
 #include "controls/focus_walks.h"

@@ -2,9 +2,8 @@
 // shown it records, then handles the dialog keys.
 #include <string.h>
 #include "window/input_filter.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "window/input_ring.h"
-#include "controls/program_windows.h"
 #include "graphics/full_screen.h"
 
 static bool InGraphicsMode() { return !InDialogMode() && CurrentWindowId == 0; }

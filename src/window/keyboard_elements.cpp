@@ -7,7 +7,7 @@
 #include "exec/pump_hooks.h"
 #include "window/input_ring.h"
 #include "window/keyboard_state.h"
-#include "system/console.h"
+#include "window/window_ids.h"
 
 // Key code k: 19 is the pause; 0 means no key held and not paused; codes
 // outside 0..255 are never down.

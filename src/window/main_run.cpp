@@ -9,7 +9,7 @@
 #include "window/time_seam.h"
 #include "audio/mixer.h"
 #include "audio/music_player.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "graphics/full_screen.h"
 #include "graphics/sprite_motion.h"
 #include "graphics/surface.h"

@@ -1,12 +1,11 @@
 // The mouse state: its recording from the messages of every window of the
 // program, and the position the program reads.
 #include "window/mouse_state.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "graphics/display_geometry.h"
 #include "window/input_filter.h"
 #include "window/time_seam.h"
 #include "window/window_table.h"
-#include "controls/program_windows.h"
 
 uint8_t MouseMoved;
 POINT MouseScreenPos = {MouseUnknownPos, MouseUnknownPos};

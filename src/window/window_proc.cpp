@@ -4,7 +4,7 @@
 #include "base/memory.h"
 #include "controls/focus_walks.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "window/cursor_regions.h"
 #include "values/palette.h"
 #include "window/keyboard_state.h"

@@ -11,9 +11,9 @@
 #include <vector>
 #include "audio/music_player.h"
 #include "controls/dialogs.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "controls/window_texts.h"
 #include "graphics/display_geometry.h"
 #include "graphics/display_refresh.h"
@@ -25,6 +25,7 @@
 #include "window/main_window.h"
 #include "window/mouse_state.h"
 #include "window/time_seam.h"
+#include "window/window_proc.h"
 #include "window/window_table.h"
 
 struct ClockEvent {
@@ -199,7 +200,7 @@ class MainWindowFixture : public ProgramTest {
   void Open(const char* source = PlainMainProgram) {
     ASSERT_TRUE(LoadTestProgram(source));
     ASSERT_TRUE(CompileProgram());
-    ASSERT_TRUE(CreateMainWindow());
+    ASSERT_TRUE(CreateMainWindow(WindowProc));
   }
   static RECT WindowRect() {
     RECT r;

@@ -1,4 +1,5 @@
-// The window ids the program's window elements work on, and dialog mode.
+// The window ids the program's window elements work on, and the main window's
+// modes: dialog, full screen and console.
 #pragma once
 #include <stdint.h>
 
@@ -8,3 +9,9 @@ extern int32_t FocusWindowId;        // entry that had the focus last
 extern int32_t EscWindowId;          // item the Esc key clicks; -1 for none
 extern uint8_t DialogMode;           // the main window holds controls
 extern uint8_t IgnoreNotifications;  // the program is changing a control itself
+extern uint8_t FullScreen;           // the main window covers the screen (graphics/full_screen.h)
+extern uint8_t ConsoleMode;          // the main window hidden, standard handles in use (system/console.h)
+
+bool InDialogMode();
+bool InFullScreen();
+bool InConsoleMode();

@@ -1,5 +1,5 @@
 // The real font creation, replaceable by tests.
-#include "controls/font_seam.h"
+#include "window/font_seam.h"
 
 const FontSystemCalls RealFontSys = {CreateFontA};
 FontSystemCalls FontSys = RealFontSys;

@@ -1,11 +1,11 @@
 // The font cache: lookup by request, creation of missing fonts from four
 // families, reference counts and the reuse of unreferenced slots.
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include <math.h>
 #include <string.h>
 #include "base/memory.h"
 #include "base/rounding.h"
-#include "controls/font_seam.h"
+#include "window/font_seam.h"
 #include "base/language.h"
 #include "base/process.h"
 
