@@ -23,7 +23,7 @@
 #include "values/palette.h"
 #include "values/sprite.h"
 #include "window/main_window.h"
-#include "window/window_proc.h"
+#include "run/window_proc.h"
 #include "window/window_table.h"
 
 static double Now() {

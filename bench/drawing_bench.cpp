@@ -22,7 +22,7 @@
 #include "values/picture.h"
 #include "values/sprite.h"
 #include "window/main_window.h"
-#include "window/window_proc.h"
+#include "run/window_proc.h"
 
 static double NowNs() {
   LARGE_INTEGER c, f;

@@ -7,7 +7,7 @@
 #include "audio/wave_seam.h"
 #include "base/memory.h"
 #include "base/rounding.h"
-#include "window/keyboard_state.h"
+#include "input/keyboard_state.h"
 
 void PrepareWaveOutput() {
   for (MixerChannel& c : MixerChannels) c.Size = 0;

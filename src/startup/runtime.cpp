@@ -23,9 +23,9 @@
 #include "values/sprite.h"
 #include "values/sound.h"
 #include "values/music.h"
-#include "window/main_run.h"
+#include "run/main_run.h"
 #include "window/main_window.h"
-#include "window/window_proc.h"
+#include "run/window_proc.h"
 #include "window/window_table.h"
 
 // Constructors of the global objects, run in order at start-up.

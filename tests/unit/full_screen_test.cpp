@@ -13,8 +13,8 @@
 #include "startup/runtime.h"
 #include "values/map.h"
 #include "values/palette.h"
-#include "window/cursor_regions.h"
-#include "window/input_filter.h"
+#include "input/cursor_regions.h"
+#include "input/input_filter.h"
 #include "window/window_table.h"
 #include "window_setup.h"
 

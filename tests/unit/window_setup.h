@@ -20,12 +20,12 @@
 #include "image_setup.h"
 #include "program_fixture.h"
 #include "system/data_files.h"
-#include "window/keyboard_state.h"
-#include "window/main_run.h"
+#include "input/keyboard_state.h"
+#include "run/main_run.h"
 #include "window/main_window.h"
-#include "window/mouse_state.h"
+#include "input/mouse_state.h"
 #include "window/time_seam.h"
-#include "window/window_proc.h"
+#include "run/window_proc.h"
 #include "window/window_table.h"
 
 struct ClockEvent {

@@ -1,9 +1,9 @@
 // The mouse state: its recording from the messages of every window of the
 // program, and the position the program reads.
-#include "window/mouse_state.h"
+#include "input/mouse_state.h"
 #include "window/window_ids.h"
 #include "graphics/display_geometry.h"
-#include "window/input_filter.h"
+#include "input/input_filter.h"
 #include "window/time_seam.h"
 #include "window/window_table.h"
 

@@ -1,7 +1,7 @@
 // Painting a picture box: its picture stretched to the control through the
 // program's palette, from a row-padded copy when the width is not a multiple
 // of 4 (device-independent bitmaps need rows of whole words).
-#include "window/window_proc.h"
+#include "controls/picture_box.h"
 #include <string.h>
 #include "base/memory.h"
 #include "values/palette.h"

@@ -2,7 +2,7 @@
 // each read through the poll, so a stick is queried at most once per tick.
 #include "exec/eval_next.h"
 #include "code/exec_functions.h"
-#include "window/joystick_state.h"
+#include "input/joystick_state.h"
 
 // The joystick number operand; -1 for one outside 0..3 (NaN included).
 static int32_t NextJoystick() {

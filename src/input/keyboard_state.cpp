@@ -1,5 +1,5 @@
 // The keyboard state kept for the program.
-#include "window/keyboard_state.h"
+#include "input/keyboard_state.h"
 #include <windows.h>
 #include "window/key_seam.h"
 #include <string.h>

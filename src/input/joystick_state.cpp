@@ -1,8 +1,8 @@
 // The state kept per joystick, its preparation and ageing by the tick, and
 // the poll with its axis scaling and dead band.
-#include "window/joystick_state.h"
+#include "input/joystick_state.h"
 #include "base/rounding.h"
-#include "window/joystick_seam.h"
+#include "input/joystick_seam.h"
 
 double JoystickX[JoystickCount], JoystickY[JoystickCount], JoystickZ[JoystickCount];
 uint8_t JoystickButton1[JoystickCount], JoystickButton2[JoystickCount];

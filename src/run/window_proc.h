@@ -18,5 +18,3 @@ void ClickItem(int32_t id);
 HBRUSH AnswerControlColor(HDC dc, HWND control);
 void RealizeProgramPalette(HWND window, int32_t index);
 void HandleMusicNotification(WPARAM code, LPARAM device);
-// WM_DRAWITEM of a picture box (entry of type 18).
-void PaintPictureBox(int32_t index, const DRAWITEMSTRUCT* draw);

@@ -1,10 +1,10 @@
 // Key presses and releases as the program sees them: key codes, the set of
 // keys held down, the key ring, the pause, the lock keys and AltGr.
 #include <windows.h>
-#include "window/input_filter.h"
-#include "window/input_ring.h"
+#include "input/input_filter.h"
+#include "input/input_ring.h"
 #include "window/key_seam.h"
-#include "window/keyboard_state.h"
+#include "input/keyboard_state.h"
 
 const int32_t ExtendedKeyBit = 1 << 24;
 const int32_t RightShiftScanCode = 0x36;

@@ -5,8 +5,8 @@
 #include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
-#include "window/input_ring.h"
-#include "window/keyboard_state.h"
+#include "input/input_ring.h"
+#include "input/keyboard_state.h"
 #include "window/window_ids.h"
 
 // Key code k: 19 is the pause; 0 means no key held and not paused; codes

@@ -1,13 +1,14 @@
 // The window procedure: moves, sizes, focus, closing, colours, palette and
 // the control notifications that set the program's latches.
-#include "window/window_proc.h"
+#include "run/window_proc.h"
 #include "base/memory.h"
 #include "controls/focus_walks.h"
+#include "controls/picture_box.h"
 #include "controls/program_windows.h"
 #include "window/window_ids.h"
-#include "window/cursor_regions.h"
+#include "input/cursor_regions.h"
 #include "values/palette.h"
-#include "window/keyboard_state.h"
+#include "input/keyboard_state.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 #include "base/process.h"

@@ -1,5 +1,5 @@
 // The key and character rings.
-#include "window/input_ring.h"
+#include "input/input_ring.h"
 
 InputRing KeyRing;
 InputRing CharRing;

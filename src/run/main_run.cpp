@@ -1,10 +1,10 @@
 // The main run: what is prepared before the program starts, the timer, the
 // entry into the compiled program and the shutdown in its order.
-#include "window/main_run.h"
+#include "run/main_run.h"
 #include "code/compiled_code.h"
 #include "exec/interpreter.h"
 #include "base/process.h"
-#include "window/joystick_state.h"
+#include "input/joystick_state.h"
 #include "window/main_window.h"
 #include "window/time_seam.h"
 #include "audio/mixer.h"

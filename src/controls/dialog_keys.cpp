@@ -1,7 +1,7 @@
 // The dialog keys among the program's controls: Tab and the arrows move the
 // focus, Enter presses a button, Esc clicks the item named for it.
 #include <initializer_list>
-#include "window/input_filter.h"
+#include "controls/dialog_keys.h"
 #include "window/window_ids.h"
 #include "window/key_seam.h"
 #include "window/window_table.h"

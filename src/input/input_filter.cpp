@@ -1,9 +1,10 @@
 // The input filter: graphics mode records and may swallow; with controls
 // shown it records, then handles the dialog keys.
 #include <string.h>
-#include "window/input_filter.h"
+#include "input/input_filter.h"
+#include "controls/dialog_keys.h"
 #include "window/window_ids.h"
-#include "window/input_ring.h"
+#include "input/input_ring.h"
 #include "graphics/full_screen.h"
 
 static bool InGraphicsMode() { return !InDialogMode() && CurrentWindowId == 0; }

@@ -8,8 +8,6 @@
 bool FilterInputMessage(MSG* message);
 // Records the keyboard and mouse state; true for messages to swallow.
 bool ProcessInputMessage(const MSG* message);
-// Tab, Enter, Esc and the arrows among controls; true when handled.
-bool HandleDialogKeys(const MSG* message);
 // The key code of a key message: keypad, right-hand and extended keys told apart.
 int32_t TranslateVirtualKey(WPARAM virtualKey, LPARAM lParam);
 

@@ -1,6 +1,6 @@
 // The cursor regions: the mouse_cursor command, the cursor for WM_SETCURSOR,
 // and the list with its growth and removals.
-#include "window/cursor_regions.h"
+#include "input/cursor_regions.h"
 #include <string.h>
 #include "base/memory.h"
 #include "base/rounding.h"
@@ -9,7 +9,7 @@
 #include "exec/interpreter.h"
 #include "graphics/display_geometry.h"
 #include "window/main_window.h"
-#include "window/mouse_state.h"
+#include "input/mouse_state.h"
 #include "graphics/full_screen.h"
 
 CursorRegion* CursorRegions;

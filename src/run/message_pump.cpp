@@ -1,12 +1,12 @@
 // The tick and its services in their order, the message pump with its input
 // filter, and the waits. Time comes only from the main window's timer.
-#include "window/main_run.h"
+#include "run/main_run.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
-#include "window/input_filter.h"
-#include "window/joystick_state.h"
-#include "window/keyboard_state.h"
-#include "window/mouse_state.h"
+#include "input/input_filter.h"
+#include "input/joystick_state.h"
+#include "input/keyboard_state.h"
+#include "input/mouse_state.h"
 #include "window/time_seam.h"
 #include "base/process.h"
 #include "audio/cd_audio.h"

@@ -4,7 +4,7 @@
 #include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "base/process.h"
-#include "window/mouse_state.h"
+#include "input/mouse_state.h"
 #include "window/window_table.h"
 
 // No operand: the left or the right button is down, as the last message said.
