@@ -40,11 +40,3 @@ int32_t FloorToInt(double x) {
   if (r == INT32_MIN) return x >= 2147483647.0 && x < 2147483648.0 ? INT32_MAX : INT32_MIN;
   return r > x ? r - 1 : r;
 }
-
-// fistp of 64 bits under the current control word (to nearest).
-int64_t RoundToInt64(double x) {
-  if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
-  int64_t r;
-  __asm__("fistpll %0" : "=m"(r) : "t"(x) : "st");
-  return r;
-}

@@ -24,5 +24,11 @@ int32_t CeilToInt(double x);
 int32_t FloorToInt(double x);
 
 // x to nearest (ties to even) as a signed 64-bit integer; NaN and magnitudes
-// of 2^63 or more give INT64_MIN.
-int64_t RoundToInt64(double x);
+// of 2^63 or more give INT64_MIN. One fistp of 64 bits under the current
+// control word.
+inline int64_t RoundToInt64(double x) {
+  if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
+  int64_t r;
+  __asm__("fistpll %0" : "=m"(r) : "t"(x) : "st");
+  return r;
+}

@@ -10,7 +10,3 @@ uint8_t DialogMode;
 uint8_t IgnoreNotifications;
 uint8_t FullScreen;
 uint8_t ConsoleMode;
-
-bool InDialogMode() { return DialogMode != 0; }
-bool InFullScreen() { return FullScreen != 0; }
-bool InConsoleMode() { return ConsoleMode != 0; }

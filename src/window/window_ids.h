@@ -12,6 +12,6 @@ extern uint8_t IgnoreNotifications;  // the program is changing a control itself
 extern uint8_t FullScreen;           // the main window covers the screen (graphics/full_screen.h)
 extern uint8_t ConsoleMode;          // the main window hidden, standard handles in use (system/console.h)
 
-bool InDialogMode();
-bool InFullScreen();
-bool InConsoleMode();
+inline bool InDialogMode() { return DialogMode != 0; }
+inline bool InFullScreen() { return FullScreen != 0; }
+inline bool InConsoleMode() { return ConsoleMode != 0; }
