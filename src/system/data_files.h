@@ -1,6 +1,6 @@
 // The two buffered data files as the rest of the engine sees them: their
 // names, the sticky error flag, the idle countdown and the close, and the
-// byte layer that the typed file elements and the sprite file use.
+// byte layer that the typed file elements use.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
