@@ -23,6 +23,7 @@
 #include "values/palette.h"
 #include "values/sprite.h"
 #include "window/main_window.h"
+#include "run/window_proc.h"
 #include "window/window_table.h"
 
 static double Now() {
@@ -122,7 +123,7 @@ int main() {
   Maps.AppendNew(20, 15);
   Sprites.AppendNew();
   Sprites.AppendNew();
-  if (!CreateMainWindow()) return 5;
+  if (!CreateMainWindow(WindowProc)) return 5;
   InitGraphicsSurface();
   RefreshDisplay();  // the first refresh shows the window
   Pump();

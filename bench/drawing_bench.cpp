@@ -11,8 +11,8 @@
 #include "bench_engine.h"
 #include "base/text.h"
 #include "base/value_lists.h"
-#include "compiler/compiled_code.h"
-#include "exec/exec_functions.h"
+#include "code/compiled_code.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/surface.h"
 #include "startup/runtime.h"
@@ -22,6 +22,7 @@
 #include "values/picture.h"
 #include "values/sprite.h"
 #include "window/main_window.h"
+#include "run/window_proc.h"
 
 static double NowNs() {
   LARGE_INTEGER c, f;
@@ -110,7 +111,7 @@ int main() {
   Maps.AppendNew(20, 15);
   Sprites.AppendNew();
   Sprites.AppendNew();
-  if (!CreateMainWindow()) return 5;
+  if (!CreateMainWindow(WindowProc)) return 5;
   InitGraphicsSurface();
   if (SurfaceWidth != 640 || SurfaceHeight != 480) return 6;
   ClearLayer();

@@ -46,3 +46,8 @@ set_tests_properties(e2e.MainWindow PROPERTIES RUN_SERIAL TRUE)
 # The owned program window's disabled owner reads as enabled from the probe
 # while unit tests make main windows on the same display alongside.
 set_tests_properties(e2e.Controls PROPERTIES RUN_SERIAL TRUE)
+
+# The include layering of src/ (scripts/check-layers.sh holds the order), and
+# the check itself on small trees with includes against the order.
+add_test(NAME layers.Order COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
+add_test(NAME layers.Check COMMAND bash ${CMAKE_SOURCE_DIR}/tests/layers/check_layers_test.sh)

@@ -9,7 +9,7 @@
 #include <richedit.h>
 #include "base/memory.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "controls/window_texts.h"
 #include "window/window_table.h"
 

@@ -2,7 +2,7 @@
 // through the cache (its defaults when no disc is there).
 #include "audio/cd_audio.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 
 // Number operand, the track (1 when the program gave none): plays it; any

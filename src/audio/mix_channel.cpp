@@ -3,7 +3,7 @@
 // samples (then interpolated), each side saturating at +-32767.
 #include <string.h>
 #include "audio/mixer.h"
-#include "exec/eval_next.h"
+#include "base/rounding.h"
 
 // RoundToInt and FloorToInt in line for the per-sample loop: fistp under the
 // unit's mode (to nearest); out of range gives INT32_MIN, which every index

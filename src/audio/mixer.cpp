@@ -6,7 +6,7 @@
 #include <string.h>
 #include "audio/wave_seam.h"
 #include "base/global_storage.h"
-#include "base/random.h"
+#include "base/rounding.h"
 
 GLOBAL_OBJECT(MixerChannelArray, MixerChannels);
 GLOBAL_OBJECT(Sound, CurrentSound);

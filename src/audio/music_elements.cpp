@@ -2,7 +2,7 @@
 // its state.
 #include "audio/music_player.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 
 // A music operand, then the player.

@@ -2,7 +2,7 @@
 // sounds on the mixer, and the values that convert and build sounds.
 #include "audio/mixer.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/number_operand.h"
 

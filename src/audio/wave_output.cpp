@@ -6,8 +6,8 @@
 #include <string.h>
 #include "audio/wave_seam.h"
 #include "base/memory.h"
-#include "base/random.h"
-#include "window/keyboard_state.h"
+#include "base/rounding.h"
+#include "input/keyboard_state.h"
 
 void PrepareWaveOutput() {
   for (MixerChannel& c : MixerChannels) c.Size = 0;

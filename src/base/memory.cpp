@@ -4,9 +4,8 @@
 
 #include <string.h>
 
-#include "startup/language.h"
-#include "startup/runtime.h"
-#include "system/data_files.h"
+#include "base/language.h"
+#include "base/process.h"
 
 MemorySystemCalls MemorySys = {HeapCreate, HeapDestroy, HeapAlloc,    HeapReAlloc, HeapSize,
                                HeapFree,   VirtualAlloc, VirtualFree, MessageBoxA};
@@ -205,7 +204,7 @@ void ShowMemoryError() {
   MemoryReady = 0;
   // What the program wrote is on its way to disk before the process ends;
   // closing takes no memory.
-  CloseFiles();
+  Exits.CloseDataFiles();
   MemorySys.MessageBoxA(nullptr, row.MemoryErrorText, row.MemoryErrorCaption, MB_ICONERROR);
   ExitRuntime(ExitNoMemory);
 }

@@ -2,7 +2,7 @@
 // start-up sets (64-bit mantissa, rounding to nearest).
 #include "base/number_text.h"
 #include <string.h>
-#include "startup/language.h"
+#include "base/language.h"
 
 // The decimal exponents of one scaling pass, each used at most once, with the
 // double nearest to each power of ten.

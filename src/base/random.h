@@ -1,5 +1,5 @@
-// The engine's random generator (32-bit linear congruential, seeded from the
-// local time) and the four conversions of a double to a 32-bit integer.
+// The engine's random generator: 32-bit linear congruential, seeded from the
+// local time.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
@@ -10,11 +10,3 @@ extern uint32_t RandomSeed;
 uint32_t RandomSeedFromTime(const SYSTEMTIME& time);
 void SeedRandomFromLocalTime();
 double NextRandom();  // [0, 1), a multiple of 2^-32
-
-// x87 integer stores; NaN, infinities and results outside the int32 range
-// give INT32_MIN. RoundToInt uses the unit's rounding mode (to nearest, ties
-// to even, as start-up sets it).
-int32_t RoundToInt(double x);
-int32_t TruncToInt(double x);
-int32_t CeilToInt(double x);
-int32_t FloorToInt(double x);

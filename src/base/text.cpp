@@ -3,7 +3,7 @@
 #include "base/text.h"
 #include <string.h>
 #include <wchar.h>
-#include "startup/language.h"
+#include "base/language.h"
 
 TextData EmptyTextData = {1, 0, -1, {0}};
 

@@ -1,8 +1,8 @@
 // Listings of compiled code, for tests and for looking at what compiled.
 #include "compiler/code_dump.h"
 #include <stdio.h>
-#include "compiler/compiled_code.h"
-#include "exec/exec_functions.h"
+#include "code/compiled_code.h"
+#include "code/exec_functions.h"
 
 Text DumpStep(int32_t index) {
   char line[256];

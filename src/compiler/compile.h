@@ -3,7 +3,7 @@
 // references, and the whole-program pass.
 #pragma once
 #include <stdint.h>
-#include "compiler/compiled_code.h"
+#include "code/compiled_code.h"
 #include "compiler/element_table.h"
 
 // Compiles one PROGRAM item as a value of its kind (or a command): true after

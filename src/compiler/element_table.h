@@ -3,8 +3,8 @@
 // its execution functions, operands and named parameters with defaults.
 #pragma once
 #include <stdint.h>
-#include "compiler/compiled_code.h"
-#include "exec/exec_functions.h"
+#include "code/compiled_code.h"
+#include "code/exec_functions.h"
 
 // The kinds of the compile functions; KindCommands is a named parameter that
 // holds a command group.

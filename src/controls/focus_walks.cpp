@@ -3,7 +3,7 @@
 #include "controls/focus_walks.h"
 #include <windows.h>
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "window/window_table.h"
 
 static int32_t TypeOf(int32_t i) { return Windows[i].Type; }

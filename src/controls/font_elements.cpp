@@ -1,13 +1,12 @@
 // The font requests of window items and their elements, the code page, the
 // user face name and the list of installed font families.
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
-#include "startup/language.h"
-#include "startup/runtime.h"
+#include "base/language.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 

@@ -3,8 +3,8 @@
 #include <richedit.h>
 #include "base/global_storage.h"
 #include "controls/focus_walks.h"
-#include "controls/window_ids.h"
-#include "startup/runtime.h"
+#include "window/window_ids.h"
+#include "base/process.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 #include "graphics/full_screen.h"
@@ -25,8 +25,6 @@ void InitControlClassNames() {
   ComboBoxClassName.InitNew("Combobox", -1);
   StaticClassName.InitNew("Static", -1);
 }
-
-bool InDialogMode() { return DialogMode != 0; }
 
 void SetDialogMode(bool on) {
   if ((uint8_t)on == DialogMode) return;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <stdint.h>
 #include "base/text.h"
+#include "window/window_ids.h"  // the mode itself (DialogMode, InDialogMode)
 
 enum WindowItemType : int32_t {
   WindowTypeWindow = 0,
@@ -42,7 +43,6 @@ extern HMODULE RichEditLibrary;
 // Start-up constructs the class names.
 void InitControlClassNames();
 
-bool InDialogMode();
 void SetDialogMode(bool on);
 // Both leave the new id in SelectedWindowId.
 void CreateProgramWindow(int32_t type, uint32_t extraStyle);

@@ -2,9 +2,9 @@
 // controls, and the Esc window.
 #include "controls/focus_walks.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 #include "graphics/display_refresh.h"

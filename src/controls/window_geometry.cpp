@@ -1,12 +1,12 @@
 // Position, size, frame, caption bar and always-on-top state of the selected
 // window or control, kept in step between its entry and its system window.
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/full_screen.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
 

@@ -2,9 +2,9 @@
 // window or control, and its text and background colours.
 #include "controls/focus_walks.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "window/main_window.h"
 #include "window/window_table.h"

@@ -5,8 +5,8 @@
 #include <richedit.h>
 #include "base/global_storage.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
-#include "exec/exec_functions.h"
+#include "window/window_ids.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "window/main_window.h"
 #include "window/window_table.h"

@@ -3,13 +3,14 @@
 // bit operations on 32-bit values.
 #include <math.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/eval_next.h"
 #include "exec/numbers.h"
 #include "exec/number_operand.h"
 #include "exec/number_pairs.h"
 #include "base/memory.h"
 #include "base/random.h"
+#include "base/rounding.h"
 
 double* Factorials;
 

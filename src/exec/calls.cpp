@@ -2,7 +2,7 @@
 // the result read from the frame, then the pop group.
 #include "exec/calls.h"
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/value_kinds.h"
 #include "exec/number_operand.h"
 

@@ -1,7 +1,7 @@
 // case: the selector, then the values in order until one matches; the
 // matching value's branch group runs, or the default group when none does.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/value_kinds.h"
 
 // Param1 = the number of values. Values after a match are not evaluated.

@@ -1,6 +1,6 @@
 // The constants the compiler emits as operands and as parameter defaults.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "base/text.h"
 #include "exec/value_kinds.h"
 #include "exec/constants.h"

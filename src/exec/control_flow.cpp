@@ -1,7 +1,7 @@
 // Control flow: command groups, if, while, repeat, break, exit and the waits,
 // with the loops' looks at the message queue and the display.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/eval_next.h"
 #include "exec/pump_hooks.h"
 #include "exec/number_operand.h"

@@ -2,19 +2,11 @@
 #include "exec/eval_next.h"
 #include "exec/interpreter.h"
 #include "exec/number_operand.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "values/palette.h"
 #include <string.h>
 
 SYSTEMTIME DateParts;
-
-// fistp of 64 bits under the current control word (to nearest).
-int64_t RoundToInt64(double x) {
-  if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
-  int64_t r;
-  __asm__("fistpll %0" : "=m"(r) : "t"(x) : "st");
-  return r;
-}
 
 // The next operand times scale, stored as a double.
 static double NextScaled(double scale) { return StoredDouble((long double)RunNum() * scale); }

@@ -13,22 +13,6 @@ const double TicksPerSecond = 18.20648;
 const double FullColorComponent = 255;
 const double FileTimeUnitsPerSecond = 10000000;
 
-// x rounded to a double: the x87 unit computes in extended precision, and a
-// value becomes an exact double wherever the language stores it. One fstp
-// rounds it by the control word as it stores it into to.
-inline void StoreDouble(double& to, long double x) { __asm__("fstpl %0" : "=m"(to) : "t"(x) : "st"); }
-
-// The same as a value, read back from the store.
-inline double StoredDouble(long double x) {
-  double d;
-  StoreDouble(d, x);
-  return d;
-}
-
-// x to nearest (ties to even) as a signed 64-bit integer; NaN and magnitudes
-// of 2^63 or more give INT64_MIN.
-int64_t RoundToInt64(double x);
-
 int32_t EvalNextInt();
 // Rounded to 64 bits, the low 32 bits read as unsigned (-1 gives 4294967295).
 uint32_t EvalNextUInt32();

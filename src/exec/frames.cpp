@@ -1,9 +1,8 @@
 // The push and pop steps that build a called function's frame of locals on
 // top of the value lists and remove it again.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/value_kinds.h"
-#include "graphics/sprite_engine.h"
 
 // Param1 = the entry holding the local's initial value (outside the list:
 // the kind's default). A sprite local is a new sprite object, hidden and at
@@ -35,20 +34,12 @@ static void PopLocals() {
   if (n > 0) K::Values().RemoveLast(n);
 }
 
-// Popped sprites leave the engine's lists first, so the next frame's sprites
-// at the same indexes inherit no entry; their tiles are drawn again without them.
-template <>
-void PopLocals<SpriteKind>() {
-  int32_t n = OwnStep().Param1;
-  if (n <= 0) return;
-  ForgetSpritesFrom(n > Sprites.Count ? 0 : Sprites.Count - n);
-  Sprites.RemoveLast(n);
-}
-
-#define FRAME_FUNCTIONS(kind)                                        \
+#define PUSH_FUNCTIONS(kind)                                         \
   void ExecCmdPush##kind##Local() { PushLocal<kind##Kind>(); }         \
   void ExecCmdPush##kind##LocalList() { PushLocalList<kind##Kind>(); } \
-  void ExecCmdPush##kind##Arg() { PushArg<kind##Kind>(); }             \
+  void ExecCmdPush##kind##Arg() { PushArg<kind##Kind>(); }
+#define FRAME_FUNCTIONS(kind) \
+  PUSH_FUNCTIONS(kind)        \
   void ExecCmdPopLocals##kind() { PopLocals<kind##Kind>(); }
 
 FRAME_FUNCTIONS(Num)
@@ -57,7 +48,9 @@ FRAME_FUNCTIONS(Text)
 FRAME_FUNCTIONS(Icon)
 FRAME_FUNCTIONS(Map)
 FRAME_FUNCTIONS(Picture)
-FRAME_FUNCTIONS(Sprite)
+// Popped sprites leave the sprite engine's lists first (ExecCmdPopLocalsSprite,
+// graphics/sprite_properties.cpp).
+PUSH_FUNCTIONS(Sprite)
 FRAME_FUNCTIONS(Sound)
 FRAME_FUNCTIONS(Music)
 

@@ -2,7 +2,7 @@
 // flags, and running the next step as an operand of each kind.
 #pragma once
 #include <stdint.h>
-#include "compiler/compiled_code.h"
+#include "code/compiled_code.h"
 
 // The next step to run. Inside an execution function its own step is the one
 // just before the value ExecPointer had on entry.

@@ -2,7 +2,7 @@
 // first pair that fails, and the one-operand tests against 0. A comparison
 // with a NaN on either side counts as less and as equal at once.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/number_operand.h"
 #include "exec/number_pairs.h"
 #include "base/text.h"

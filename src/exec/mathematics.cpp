@@ -2,8 +2,8 @@
 // x87 unit's extended precision and returned as doubles.
 #include <math.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
-#include "exec/eval_next.h"
+#include "code/exec_functions.h"
+#include "base/rounding.h"
 
 const long double Log10Of2 = 0.301029995663981195213738894724493027L;
 const long double Ln2 = 0.693147180559945309417232121458176568L;

@@ -1,7 +1,7 @@
 // Decoding loops of plain number code (see number_loops.h).
 #include "exec/number_loops.h"
 #include "exec/calls.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 
 namespace {

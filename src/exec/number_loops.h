@@ -13,8 +13,8 @@
 // for the copy.
 #pragma once
 #include <stdint.h>
-#include "compiler/compiled_code.h"
-#include "exec/eval_next.h"
+#include "code/compiled_code.h"
+#include "base/rounding.h"
 #include "exec/number_pairs.h"
 #include "base/value_lists.h"
 

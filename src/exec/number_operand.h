@@ -5,10 +5,10 @@
 // of two operands computed in place), and a loop condition that compares
 // two numbers.
 #pragma once
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "base/value_lists.h"
-#include "exec/eval_next.h"
+#include "base/rounding.h"
 #include "exec/number_pairs.h"
 
 // A constant or plain variable in place, anything else by its step.

@@ -2,7 +2,7 @@
 // the texts that cut, convert, case-map and join them.
 #include <stdint.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/eval_next.h"
 #include "base/text.h"
 #include "base/number_text.h"

@@ -2,7 +2,7 @@
 // share one record (sprites: one sprite data), never by their contents; a
 // text equals another byte for byte and sorts by the user locale.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/value_kinds.h"
 
 // A chain over two slots: the first operand, then each further one into the

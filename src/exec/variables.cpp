@@ -1,14 +1,13 @@
-// Reading and assigning variables in their four forms, the main map and
-// sprite variables included, and the index and auto step of lists. Every access goes through the lists' bounds checks: a local
-// addressed outside its list (a body run without a frame of its own) reads
-// the kind's default, and a write there does nothing.
+// Reading and assigning variables in their four forms (assignments to the main
+// map and to sprites are in graphics/), and the index and auto step of lists.
+// Every access goes through the lists' bounds checks: a local addressed
+// outside its list (a body run without a frame of its own) reads the kind's
+// default, and a write there does nothing.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/eval_next.h"
 #include "exec/value_kinds.h"
 #include "exec/variable_access.h"
-#include "graphics/main_map.h"
-#include "graphics/sprite_motion.h"
 
 int32_t WrapIndex(int32_t v, int32_t size) {
   if (size < 1) return 0;
@@ -62,42 +61,14 @@ ALL_FORMS(VARIABLE_FUNCTIONS, Icon)
 ALL_FORMS(VARIABLE_FUNCTIONS, Picture)
 ALL_FORMS(VARIABLE_FUNCTIONS, Sound)
 ALL_FORMS(VARIABLE_FUNCTIONS, Music)
+// Sprite variables take over a value's appearance through the sprite engine
+// (graphics/sprite_properties.cpp).
 // A map assigned to the global entry 0 (the main map) also resizes the
-// display; the other forms never reach it.
+// display (ExecCmdSetMapGlobal, graphics/main_map.cpp); the other forms never
+// reach it.
 VARIABLE_FUNCTIONS(Map, Local, LocalTarget)
 VARIABLE_FUNCTIONS(Map, GlobalListItem, GlobalItemTarget)
 VARIABLE_FUNCTIONS(Map, LocalListItem, LocalItemTarget)
-
-// Maps entry 0 is the main map: it takes a private copy of the value, then
-// the graphics surface and the main window follow its size. Only the global
-// form with Param1 0 does this.
-void ExecCmdSetMapGlobal() {
-  if (OwnStep().Param1 != 0) {
-    Assign<MapKind, GlobalTarget<MapKind>>();
-    return;
-  }
-  Map v;
-  RunValue(v);
-  if (!Maps.Inside(0)) return;
-  Maps[0] = v;
-  Maps[0].MakeUnique();
-  MainMapAssigned();
-}
-
-// A sprite variable takes over the value's appearance and keeps its place
-// and state.
-template <Target (*Locate)(const ExecItem&)>
-static void AssignSprite() {
-  Target t = Locate(OwnStep());
-  Sprite v;
-  RunValue(v);
-  if (Sprites.Inside(t.Entry)) SetSpriteData(t.Entry, v);
-  AdvanceList(t.Record);
-}
-
-#define SPRITE_ASSIGNMENT(kind, form, locate) \
-  void ExecCmdSet##kind##form() { AssignSprite<locate<kind##Kind>>(); }
-ALL_FORMS(SPRITE_ASSIGNMENT, Sprite)
 
 ALL_FORMS(NUMBER_LIKE_READS, Num, double)
 ALL_FORMS(NUMBER_LIKE_READS, Bool, uint8_t)

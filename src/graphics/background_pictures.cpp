@@ -2,9 +2,9 @@
 // drawn with its transparent and shadow pixels, a picture or an icon of a
 // block of the layer, the colour of one pixel, and the two colour numbers.
 #include <string.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/number_operand.h"
 #include "graphics/surface.h"

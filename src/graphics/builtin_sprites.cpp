@@ -3,7 +3,8 @@
 // values and flags of the cells under and ahead of them.
 #include <math.h>
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "base/rounding.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/pump_hooks.h"
 #include "graphics/sprite_motion.h"

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <string.h>
 #include "base/memory.h"
-#include "base/random.h"
-#include "exec/exec_functions.h"
+#include "base/rounding.h"
+#include "code/exec_functions.h"
 #include "exec/pump_hooks.h"
 #include "graphics/display_geometry.h"
 #include "graphics/display_refresh.h"

@@ -1,12 +1,11 @@
 // The main window's view of the graphics surface and its zoom tables.
 #include "graphics/display_geometry.h"
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/surface.h"
 #include "values/value_handle.h"
 
 double Zoom = 1.0;
-double WindowedZoom = 1.0;
 int32_t DisplayWidth = 1, DisplayHeight = 1;
 int32_t DisplayStride;
 int32_t DisplayOffsetX, DisplayOffsetY;
@@ -19,7 +18,7 @@ int32_t* UnzoomColumns;
 int32_t* UnzoomRowOffsets;
 
 void ResetDisplayGeometry() {
-  Zoom = WindowedZoom = 1.0;
+  Zoom = 1.0;
   DisplayWidth = DisplayHeight = 1;
   DisplayOffsetX = DisplayOffsetY = 0;
 }

@@ -4,7 +4,6 @@
 #include <stdint.h>
 
 extern double Zoom;          // window pixels per surface pixel
-extern double WindowedZoom;  // last windowed zoom; sizes the main window
 extern int32_t DisplayWidth, DisplayHeight;
 extern int32_t DisplayStride;  // bytes per row of ZoomBuffer
 extern int32_t DisplayOffsetX, DisplayOffsetY;

@@ -11,11 +11,12 @@
 #include "values/palette.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
-#include "controls/program_windows.h"
+#include "window/window_ids.h"
 #include "graphics/full_screen.h"
-#include "system/console.h"
 
 uint8_t MainWindowShown;
+
+void ResetDisplayRefresh() { MainWindowShown = 0; }
 
 void RefreshDisplay() {
   if (InConsoleMode()) {

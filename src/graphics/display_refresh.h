@@ -6,6 +6,8 @@
 #include <stdint.h>
 
 extern uint8_t MainWindowShown;  // set by the first refresh
+// Back to before the first refresh (for the tests, which make a main window each).
+void ResetDisplayRefresh();
 
 // Compose and show; every completed refresh starts the next four-tick period.
 void RefreshDisplay();

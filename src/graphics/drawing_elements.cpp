@@ -1,7 +1,7 @@
 // The pen commands: point, line and box outline, and the box fill.
 #include <math.h>
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/number_operand.h"
 #include "graphics/drawing.h"
 #include "graphics/surface.h"

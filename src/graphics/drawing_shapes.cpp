@@ -2,9 +2,9 @@
 // sphere and filled triangle.
 #include <math.h>
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/number_operand.h"
 #include "graphics/drawing.h"
 #include "graphics/surface.h"

@@ -3,13 +3,12 @@
 #include "graphics/full_screen.h"
 #include <string.h>
 #include "base/memory.h"
-#include "controls/program_windows.h"
-#include "controls/window_ids.h"
-#include "exec/exec_functions.h"
+#include "window/window_ids.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/display_refresh.h"
 #include "graphics/surface.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "values/palette.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
@@ -20,7 +19,6 @@ DisplayMode* DisplayModes;
 int32_t DisplayModeCount;
 IDirectDrawSurface* PrimarySurface;
 IDirectDrawPalette* DirectDrawPalette;
-uint8_t FullScreen;
 uint8_t WasMaximized;
 
 const DWORD ExclusiveLevel = DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT;  // 0x13
@@ -28,8 +26,6 @@ const uint32_t FullScreenExStyle = 0x00010000;  // WS_EX_CONTROLPARENT
 const uint32_t FullScreenStyle = 0x86080000;    // popup, clipping siblings and children, system menu
 
 typedef HRESULT(WINAPI* DirectDrawCreateFunction)(GUID*, IDirectDraw**, IUnknown*);
-
-bool InFullScreen() { return FullScreen != 0; }
 
 // One mode of the enumeration: 8 bits, 128..8192 each way, a size not listed
 // yet (the same size comes again for each refresh rate), room left.

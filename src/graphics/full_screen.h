@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ddraw.h>
 #include <stdint.h>
+#include "window/window_ids.h"  // the mode itself (FullScreen, InFullScreen)
 
 struct DisplayMode {
   int32_t Width, Height;
@@ -16,7 +17,6 @@ extern DisplayMode* DisplayModes;  // room for MaxDisplayModes, sorted
 extern int32_t DisplayModeCount;
 extern IDirectDrawSurface* PrimarySurface;
 extern IDirectDrawPalette* DirectDrawPalette;
-extern uint8_t FullScreen;
 extern uint8_t WasMaximized;
 
 // DirectDraw and the mode list exist; a failed start is not tried again
@@ -28,7 +28,6 @@ void StopDirectDraw();
 // last (largest). The list must not be empty.
 const DisplayMode& ChooseDisplayMode(int32_t w, int32_t h);
 
-bool InFullScreen();
 // On or off; every failure of switching on takes the whole off path.
 void SetFullScreen(bool on);
 void LeaveFullScreen();

@@ -1,9 +1,13 @@
-// The main map assigned: the surface, the main window and the full redraw.
+// The main map's assignment: the step, then the surface, the main window and
+// the full redraw.
 #include "graphics/main_map.h"
 #include <windows.h>
+#include "code/exec_functions.h"
+#include "exec/interpreter.h"
 #include "graphics/surface.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "window/main_window.h"
+#include "values/map.h"
 #include "window/window_table.h"
 #include "graphics/full_screen.h"
 
@@ -40,4 +44,22 @@ void MainMapAssigned() {
       PlaceMainWindow();
   }
   WindowItem::OnResize(0);
+}
+
+// Maps entry 0 is the main map: it takes a private copy of the value, then
+// the graphics surface and the main window follow its size. Only the global
+// form with Param1 0 does this; another entry takes the value as any map
+// variable does.
+void ExecCmdSetMapGlobal() {
+  int32_t entry = OwnStep().Param1;
+  Map v;
+  RunValue(v);
+  if (entry != 0) {
+    if (Maps.Inside(entry)) Maps[entry] = v;
+    return;
+  }
+  if (!Maps.Inside(0)) return;
+  Maps[0] = v;
+  Maps[0].MakeUnique();
+  MainMapAssigned();
 }

@@ -1,8 +1,8 @@
 // The map value elements: size, the icon, values and flags of a cell,
 // pasting a block of one map into another, and new maps.
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "values/map.h"
 

@@ -2,9 +2,9 @@
 // dimension and negative sizes, colour scaling, rotation, masking, and
 // pictures from a map or an icon.
 #include <math.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "values/picture.h"
 

@@ -4,7 +4,7 @@
 #include <emmintrin.h>
 #include <string.h>
 #include "base/global_storage.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/surface.h"
 #include "values/palette.h"
 #include "values/sprite.h"

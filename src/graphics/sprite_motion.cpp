@@ -2,7 +2,7 @@
 // the rest phases 0..RestPhaseCount-1 while standing, the others while walking.
 #include "graphics/sprite_motion.h"
 #include <math.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/sprite_engine.h"
 
 static const double TwoPi = 6.283185307179586476925;

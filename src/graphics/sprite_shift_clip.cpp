@@ -1,9 +1,9 @@
 // Moving every sprite at once, and the rectangle outside which no sprite is
 // drawn.
 #include <math.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "graphics/sprite_engine.h"
 #include "graphics/surface.h"

@@ -5,9 +5,10 @@
 #include <math.h>
 #include <string.h>
 #include "base/text.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "base/rounding.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "exec/number_operand.h"
 #include "graphics/drawing.h"

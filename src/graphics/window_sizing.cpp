@@ -1,12 +1,12 @@
 // WM_SIZE of every window and WM_SIZING of the main window: the zoom, the
 // displayed size and its centring in the client area.
 #include "graphics/window_sizing.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/display_geometry.h"
 #include "graphics/surface.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
-#include "controls/program_windows.h"
+#include "window/window_ids.h"
 #include "graphics/full_screen.h"
 
 // The zoom rounded down to its step: 1/32 windowed, 1/4 in full screen; at

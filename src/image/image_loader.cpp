@@ -9,7 +9,7 @@
 #include "image/image_media.h"
 #include "image/image_texts.h"
 #include "image/item_links.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "values/icon.h"
 #include "values/map.h"
 #include "values/music.h"

@@ -4,7 +4,7 @@
 #include <string.h>
 #include "base/value_lists.h"
 #include "image/image_format.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 
 const uint8_t* LanguageTextCursors[LanguageCount];
 int32_t NextImageTextIndex;

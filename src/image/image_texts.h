@@ -4,7 +4,7 @@
 #pragma once
 #include <stdint.h>
 #include "base/text.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 // The next unread text (its u32 length word) of each row's block; null for a
 // row whose language has no block.

@@ -1,7 +1,7 @@
 // Number literals of the item tables and the records of the program's lists,
 // with the element storage of global lists.
 #include "base/number_text.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "image/item_links.h"

@@ -1,14 +1,13 @@
-// The start-up sequence from the system's facts to the main run, and the
-// one exit of the process.
+// The start-up sequence from the system's facts to the main run.
 #include "startup/runtime.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "audio/mixer.h"
 #include "base/memory.h"
 #include "base/random.h"
 #include "base/text.h"
 #include "base/value_lists.h"
 #include "compiler/compile.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/dialogs.h"
 #include "controls/program_windows.h"
 #include "controls/window_texts.h"
@@ -24,28 +23,10 @@
 #include "values/sprite.h"
 #include "values/sound.h"
 #include "values/music.h"
-#include "window/main_run.h"
+#include "run/main_run.h"
 #include "window/main_window.h"
+#include "run/window_proc.h"
 #include "window/window_table.h"
-
-int32_t WindowsVersion;
-OSVERSIONINFOA VersionInfo;
-HINSTANCE Instance;
-int32_t SystemCharset;
-FARPROC GetDiskFreeSpaceExProc;
-FARPROC DirectDrawCreateProc;
-HWND ForegroundAtExit;
-int32_t MaxClientWidth, MaxClientHeight;
-int32_t ScreenWidth, ScreenHeight;
-int32_t WindowCenterX, WindowCenterY;
-int32_t TimerPeriod;
-const uint8_t* ProgramImage;
-int32_t ProgramImageSize;
-uint8_t ImageTextsTransformed;
-uint32_t ReturnCode;
-
-// Initialised data, so the binder finds the marker and patches the words.
-volatile ImageLocationBlock ImageLocation = {IMAGE_LOCATION_MARKER, {0, 0}};
 
 // Constructors of the global objects, run in order at start-up.
 Initializer Initializers[] = {
@@ -74,19 +55,6 @@ Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initi
 void RunInitializers(Initializer* first, Initializer* last) {
   for (Initializer* p = first; p < last; p++)
     if (*p && (uintptr_t)*p != 0xFFFFFFFFu) (*p)();
-}
-
-int32_t CharsetOfCodePage(uint32_t codePage) {
-  switch (codePage) {
-    case 1250: return 238;
-    case 1251: return 204;
-    case 1252: return 0;
-    case 1253: return 161;
-    case 1254: return 162;
-    case 1256: return 178;
-    case 1257: return 186;
-    default: return 1;
-  }
 }
 
 void ApplySystemCodePage(uint32_t codePage) {
@@ -186,15 +154,9 @@ void RuntimeMain() {
   LocateProgramImage();
   LoadProgramImage();
   if (!CompileProgram()) ExitRuntime(ExitBadImage);
-  if (!CreateMainWindow()) ExitRuntime(ExitNoMainWindow);
+  if (!CreateMainWindow(WindowProc)) ExitRuntime(ExitNoMainWindow);
   if (LanguageId != 9) LoadLanguageKeyboardLayout();
   RunCompiledProgram();
   ExitRuntime(ReturnCode);
 }
 
-void ExitRuntime(uint32_t code) {
-  DeleteObject(PaletteHandle);
-  TermMemory();
-  SetForegroundWindow(ForegroundAtExit);
-  ExitProcess(code);
-}

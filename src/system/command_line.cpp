@@ -1,7 +1,7 @@
 // The command line, its words and the module path as elements.
 #include "system/command_line.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 
 // The end of the word that starts at start: the first character 0..32 outside
 // quotes (bytes of 128 or more belong to the word), or the end of the line.

@@ -2,7 +2,7 @@
 // the standard input, and the console elements.
 #include "system/console.h"
 #include "base/memory.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
@@ -11,13 +11,10 @@
 const ConsoleSystemCalls RealConsoleSys = {GetStdHandle, AllocConsole, FreeConsole};
 ConsoleSystemCalls ConsoleSys = RealConsoleSys;
 
-uint8_t ConsoleMode;
 uint8_t ConsoleAllocated;
 HANDLE StdInputHandle = INVALID_HANDLE_VALUE;
 HANDLE StdOutputHandle = INVALID_HANDLE_VALUE;
 HANDLE StdErrorHandle = INVALID_HANDLE_VALUE;
-
-bool InConsoleMode() { return ConsoleMode != 0; }
 
 void ResetConsole() {
   ConsoleMode = ConsoleAllocated = 0;

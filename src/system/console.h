@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <stdint.h>
 #include "base/text.h"
+#include "window/window_ids.h"  // the mode itself (ConsoleMode, InConsoleMode)
 
 // The console calls; tests replace them to see the allocation path.
 struct ConsoleSystemCalls {
@@ -14,12 +15,10 @@ struct ConsoleSystemCalls {
 extern ConsoleSystemCalls ConsoleSys;
 extern const ConsoleSystemCalls RealConsoleSys;
 
-extern uint8_t ConsoleMode;
 extern uint8_t ConsoleAllocated;  // freed by the main run at its end
 // -1 or 0: not taken yet.
 extern HANDLE StdInputHandle, StdOutputHandle, StdErrorHandle;
 
-bool InConsoleMode();
 // The start-up state: not in console mode, none allocated, no handle taken.
 void ResetConsole();
 // Frees the console start-up allocated, once; nothing when none was allocated.

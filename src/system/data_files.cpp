@@ -4,7 +4,7 @@
 #include <string.h>
 #include "base/global_storage.h"
 #include "base/memory.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "system/file_seam.h"
 
 GLOBAL_OBJECT(Text, ReadFileName);
@@ -17,6 +17,7 @@ BufferedFile WriteFileState;
 void InitDataFileNames() {
   ReadFileName.InitEmpty();
   WriteFileName.InitEmpty();
+  Exits.CloseDataFiles = CloseFiles;
 }
 
 static void Forget(BufferedFile& f) {

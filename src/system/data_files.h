@@ -1,6 +1,6 @@
 // The two buffered data files as the rest of the engine sees them: their
 // names, the sticky error flag, the idle countdown and the close, and the
-// byte layer that the typed file elements and the sprite file use.
+// byte layer that the typed file elements use.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
@@ -11,6 +11,7 @@ extern Text& WriteFileName;
 extern uint8_t FileError;     // set by every failing file operation, cleared only by the program
 extern int32_t FileIdleTicks; // counted down by the tick; both files close at 0
 
+// Start-up constructs the names; from then on the memory error closes the files.
 void InitDataFileNames();
 // The start-up state: both files forgotten (an open handle is dropped, not
 // closed), names empty, no error, no idle countdown; the buffers stay.

@@ -3,7 +3,8 @@
 #include "system/date_time.h"
 #include "base/text.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "base/rounding.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 
 const DateSystemCalls RealDateSys = {GetLocalTime, SetLocalTime};

@@ -2,8 +2,8 @@
 // size, free space and type.
 #include <windows.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
-#include "startup/runtime.h"
+#include "code/exec_functions.h"
+#include "base/process.h"
 #include "system/files.h"
 #include "system/data_files.h"
 

@@ -2,9 +2,9 @@
 // command interpreter knows, the interpreter fallback, and the elements.
 #include "system/external_programs.h"
 #include <windows.h>
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "system/data_files.h"
 #include "window/main_window.h"
 

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include "base/global_storage.h"
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
-#include "startup/language.h"
+#include "code/exec_functions.h"
+#include "base/language.h"
 #include "system/files.h"
 #include "system/data_files.h"
 

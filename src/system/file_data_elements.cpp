@@ -5,10 +5,10 @@
 #include <math.h>
 #include <string.h>
 #include "base/memory.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "base/text.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "system/data_files.h"
 #include "values/icon.h"
@@ -16,6 +16,7 @@
 #include "values/picture.h"
 #include "values/sound.h"
 #include "values/sprite.h"
+#include "values/sprite_file.h"
 
 int32_t FixedTextLength = 10;
 uint8_t FileUnicode;
@@ -218,18 +219,81 @@ void ExecPictureFileRead(Picture& r) { r.Empty(); }
 void ExecSoundFileRead(Sound& r) { r.Empty(); }
 void ExecMusicFileRead(Music& r) { r.Empty(); }
 
+// The bytes of a sprite file taken from the read file, as far as the file
+// holds them: a stated count never makes the buffer larger than the file.
+struct SpriteFileBytes {
+  uint8_t* Data = nullptr;
+  int32_t Size = 0;
+  int32_t Capacity = 0;
+
+  ~SpriteFileBytes() { MemFree(Data); }
+  // Up to n more bytes; false when the file ended before all of them came.
+  bool Take(int64_t n) {
+    const int32_t chunk = FileBufferSize / 2;  // below the size that bypasses the buffer
+    while (n > 0) {
+      int32_t want = n < chunk ? (int32_t)n : chunk;
+      if (Size > INT32_MAX - want) return false;
+      if (Size + want > Capacity) {
+        Capacity = Size + want > INT32_MAX / 2 ? Size + want : 2 * (Size + want);
+        Data = (uint8_t*)MemRealloc(Data, Capacity);
+      }
+      int32_t before = ReadFileState.Offset;
+      ReadFileBlock(Data + Size, want);
+      int32_t got = ReadFileState.Offset - before;
+      Size += got;
+      n -= got;
+      if (got < want) return false;
+    }
+    return true;
+  }
+};
+
+void LoadSpriteFile(Sprite& sprite) {
+  int32_t start = ReadFileState.Offset;
+  SpriteFileBytes bytes;
+  bytes.Take(SpriteFileHeaderSize);
+  SpriteFileHeader h;
+  if (!ParseSpriteFileHeader(bytes.Data, bytes.Size, &h)) {
+    ReadFileState.Offset = start;
+    FileError = 1;
+    return;
+  }
+  if (bytes.Take(4 * h.ColorCount)) {
+    if (h.Compression != 1) {
+      bytes.Take(h.Length);
+    } else if (bytes.Take(4)) {
+      uint32_t count;  // the pixel code's stated byte count, low byte first
+      memcpy(&count, bytes.Data + bytes.Size - 4, 4);
+      bytes.Take(count);
+    }
+  }
+  ReadSpriteFile(sprite, bytes.Data, bytes.Size);
+}
+
+// A sprite too large for a file is not written and counts as a failed write.
+void SaveSpriteFile(const Sprite& sprite) {
+  uint8_t* file;
+  int32_t size = WriteSpriteFile(sprite, &file);
+  if (size == 0) {
+    FileError = 1;
+    return;
+  }
+  WriteFileBlock(file, size);
+  MemFree(file);
+}
+
 // The sprite operand's appearance as a sprite file at the write offset.
 void ExecCmdFileWriteSprite() {
   Sprite s;
   RunValue(s);
-  s.SaveFile();
+  SaveSpriteFile(s);
 }
 
 // The empty sprite, then a sprite file from the read offset; a bad file
 // leaves it empty, sets FileError and keeps the offset.
 void ExecSpriteFileRead(Sprite& r) {
   r.Empty();
-  r.LoadFile();
+  LoadSpriteFile(r);
 }
 
 // Characters collected in chunks and appended to a text.

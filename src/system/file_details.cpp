@@ -3,7 +3,7 @@
 #include <windows.h>
 #include "exec/interpreter.h"
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "system/files.h"
 #include "system/data_files.h"
 

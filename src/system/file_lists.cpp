@@ -1,10 +1,9 @@
 // File lists: the names that patterns match, one a line.
 #include <windows.h>
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
+#include "base/language.h"
 #include "system/files.h"
-
-const char AllFilesPattern[] = "*.*";
 
 static void AppendMatches(Text& result, const Text& pattern) {
   WIN32_FIND_DATAA found;

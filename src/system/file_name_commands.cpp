@@ -1,6 +1,6 @@
 // The commands that name the read file and the write file.
 #include "base/text.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "system/data_files.h"
 

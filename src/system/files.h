@@ -17,9 +17,6 @@ struct DiskCalls {
 extern DiskCalls DiskSys;
 extern const DiskCalls RealDiskSys;
 
-// The pattern of a file list asked for without one.
-extern const char AllFilesPattern[];
-
 // The next text operand without leading codes 1..32 and trailing codes up to 32.
 void EvalNextTrimmedText(Text& t);
 // One directory; true when it was made or already is a directory.

@@ -1,7 +1,7 @@
 // The program's return code, which becomes the process exit code.
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
-#include "startup/runtime.h"
+#include "code/exec_functions.h"
+#include "base/process.h"
 
 // The operand plus 0.5, truncated toward zero, limited to 0 .. 4294967295:
 // NaN gives 0, and every value above the range (infinity included) the top.

@@ -2,7 +2,7 @@
 // existence, copy and move, and directory paths.
 #include "system/files.h"
 #include "exec/interpreter.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "system/data_files.h"
 
 void EvalNextTrimmedText(Text& t) {

@@ -3,7 +3,7 @@
 #include "values/color_pixels.h"
 #include <math.h>
 #include <string.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "values/palette.h"
 #include "values/picture.h"
 

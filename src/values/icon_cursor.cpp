@@ -3,7 +3,7 @@
 // the hot spot.
 #include "values/icon.h"
 #include <string.h>
-#include "startup/runtime.h"
+#include "base/process.h"
 
 const int32_t CursorPlaneSize = IconSide / 8 * IconSide;
 

@@ -3,7 +3,7 @@
 #include "values/icon.h"
 #include <string.h>
 #include "base/text.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "values/palette.h"
 
 const int32_t IcoHeaderSize = 22;

@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "base/memory.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "values/lz_decode.h"
 
 BITMAPINFO* DibHeader;
@@ -47,6 +47,8 @@ bool UnpackColorCube(HMODULE module) {
   return true;
 }
 
+static void DeletePaletteAtExit() { DeleteObject(PaletteHandle); }
+
 void BuildSystemPalette() {
   ColorImportMap = (uint8_t*)MemAlloc(256);
   memset(ColorImportMap, BlackColor, 256);
@@ -62,6 +64,7 @@ void BuildSystemPalette() {
     LogPalette->palPalEntry[i] = PALETTEENTRY{q.rgbRed, q.rgbGreen, q.rgbBlue, 0};
   }
   PaletteHandle = CreatePalette(LogPalette);
+  Exits.DeletePalette = DeletePaletteAtExit;
 
   PaletteColors = (uint32_t*)MemAlloc(256 * sizeof(uint32_t));
   memset(PaletteColors, 0, 256 * sizeof(uint32_t));

@@ -2,7 +2,7 @@
 // smooth), colour scaling and rotation (exact quarter turns or any angle).
 #include <math.h>
 #include <string.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "values/color_pixels.h"
 #include "values/palette.h"
 #include "values/picture.h"

@@ -3,7 +3,7 @@
 #include "values/sound.h"
 #include <math.h>
 #include <string.h>
-#include "base/random.h"
+#include "base/rounding.h"
 
 const double Pi = 3.14159265358979323846;
 

@@ -86,9 +86,6 @@ struct Sprite {
   // The picture of the current phase and direction, decompressed; the empty
   // picture when the phase or direction lies outside the data.
   const Picture& CurrentPicture() const;
-  // The sprite file at the data files' read and write offsets (sprite_file.cpp).
-  void LoadFile();
-  void SaveFile() const;
 
   // What the sprite list needs of its items.
   typedef SpriteData RecordType;

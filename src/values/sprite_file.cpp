@@ -5,7 +5,6 @@
 #include <string.h>
 #include "values/palette.h"
 #include "values/pixel_code.h"
-#include "system/data_files.h"
 
 static const uint8_t SpriteFileMagic[4] = {'Y', 'S', 'P', 'R'};
 
@@ -173,64 +172,4 @@ int32_t WriteSpriteFile(const Sprite& sprite, uint8_t** file) {
   MemFree(pixels);
   *file = out;
   return SpriteFileCodeOffset + count;
-}
-
-// The bytes of a sprite file taken from the read file, as far as the file
-// holds them: a stated count never makes the buffer larger than the file.
-struct SpriteFileBytes {
-  uint8_t* Data = nullptr;
-  int32_t Size = 0;
-  int32_t Capacity = 0;
-
-  ~SpriteFileBytes() { MemFree(Data); }
-  // Up to n more bytes; false when the file ended before all of them came.
-  bool Take(int64_t n) {
-    const int32_t chunk = FileBufferSize / 2;  // below the size that bypasses the buffer
-    while (n > 0) {
-      int32_t want = n < chunk ? (int32_t)n : chunk;
-      if (Size > INT32_MAX - want) return false;
-      if (Size + want > Capacity) {
-        Capacity = Size + want > INT32_MAX / 2 ? Size + want : 2 * (Size + want);
-        Data = (uint8_t*)MemRealloc(Data, Capacity);
-      }
-      int32_t before = ReadFileState.Offset;
-      ReadFileBlock(Data + Size, want);
-      int32_t got = ReadFileState.Offset - before;
-      Size += got;
-      n -= got;
-      if (got < want) return false;
-    }
-    return true;
-  }
-};
-
-void Sprite::LoadFile() {
-  int32_t start = ReadFileState.Offset;
-  SpriteFileBytes bytes;
-  bytes.Take(SpriteFileHeaderSize);
-  SpriteFileHeader h;
-  if (!ParseSpriteFileHeader(bytes.Data, bytes.Size, &h)) {
-    ReadFileState.Offset = start;
-    FileError = 1;
-    return;
-  }
-  if (bytes.Take(4 * h.ColorCount)) {
-    if (h.Compression != 1)
-      bytes.Take(h.Length);
-    else if (bytes.Take(4))
-      bytes.Take((uint32_t)ReadI32(bytes.Data + bytes.Size - 4));
-  }
-  ReadSpriteFile(*this, bytes.Data, bytes.Size);
-}
-
-// A sprite too large for a file is not written and counts as a failed write.
-void Sprite::SaveFile() const {
-  uint8_t* file;
-  int32_t size = WriteSpriteFile(*this, &file);
-  if (size == 0) {
-    FileError = 1;
-    return;
-  }
-  WriteFileBlock(file, size);
-  MemFree(file);
 }

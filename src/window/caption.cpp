@@ -5,9 +5,8 @@
 #include "exec/pump_hooks.h"
 #include "window/main_window.h"
 #include "window/window_table.h"
-#include "controls/font_cache.h"
-#include "graphics/full_screen.h"
-#include "system/console.h"
+#include "window/font_cache.h"
+#include "window/window_ids.h"
 
 GLOBAL_OBJECT(Text, Caption);
 GLOBAL_OBJECT(Text, StatusText);

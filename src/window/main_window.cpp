@@ -2,18 +2,15 @@
 // metrics kept for every item, and the window activated at exit.
 #include "window/main_window.h"
 #include <commctrl.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "base/value_lists.h"
-#include "graphics/display_geometry.h"
-#include "graphics/display_refresh.h"
 #include "image/image_texts.h"
 #include "image/item_links.h"
-#include "startup/runtime.h"
+#include "base/process.h"
 #include "values/icon.h"
 #include "values/map.h"
-#include "window/window_proc.h"
 #include "window/window_table.h"
-#include "graphics/full_screen.h"
+#include "window/window_ids.h"
 
 HWND MainWindow;
 uint32_t MainWindowStyle = InitialMainWindowStyle;
@@ -28,6 +25,7 @@ HCURSOR ArrowCursor;
 HCURSOR FullScreenCursor;
 RECT MainClientRect;
 int32_t MainClientWidth, MainClientHeight;
+double WindowedZoom = 1.0;
 const char WindowClassName[] = "YeltoProgClass";
 
 Text MainFunctionCaption() {
@@ -47,10 +45,10 @@ static void ReadSystemColors() {
   EditBackBrush = CreateSolidBrush(EditBackColor);
 }
 
-void RegisterWindowClass() {
+void RegisterWindowClass(WNDPROC windowProc) {
   WNDCLASSA c = {};
   c.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  c.lpfnWndProc = WindowProc;
+  c.lpfnWndProc = windowProc;
   c.cbWndExtra = 4;  // the table index
   c.hInstance = Instance;
   c.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(WindowIconResourceId));
@@ -88,10 +86,10 @@ static void LanguageStatusHandOff(int32_t stamp, const Text& text) {
   if (StatusText.Data->ImageTextIndex == stamp) SetStatusText(text);
 }
 
-bool CreateMainWindow() {
+bool CreateMainWindow(WNDPROC windowProc) {
   Caption = MainFunctionCaption();
   ReadSystemColors();
-  RegisterWindowClass();
+  RegisterWindowClass(windowProc);
   RECT r = ComputeMainWindowRect();
   HWND window = CreateWindowExA(MainWindowExStyle, WindowClassName, Caption.Chars(), MainWindowStyle, r.left,
                                 r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, Instance, nullptr);
@@ -115,9 +113,9 @@ void ResetMainWindow() {
   StatusBar = nullptr;
   StatusBarVisible = 0;
   StatusBarFont = nullptr;
-  MainWindowShown = 0;
   MainWindowStyle = InitialMainWindowStyle;
   MainWindowExStyle = InitialMainWindowExStyle;
+  WindowedZoom = 1.0;
 }
 
 int32_t StatusBarHeight() {

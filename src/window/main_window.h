@@ -24,6 +24,7 @@ extern HCURSOR ArrowCursor;
 extern HCURSOR FullScreenCursor;
 extern RECT MainClientRect;
 extern int32_t MainClientWidth, MainClientHeight;
+extern double WindowedZoom;  // last windowed zoom; sizes the main window
 
 const uint32_t InitialMainWindowStyle = 0x06CF0000;
 const uint32_t InitialMainWindowExStyle = 0x00050100;
@@ -33,12 +34,13 @@ const int FullScreenCursorResourceId = 4;
 extern const char WindowClassName[];  // "YeltoProgClass"
 
 // Start-up's step: false when the window or its status bar cannot be made.
-bool CreateMainWindow();
+// The class's window procedure is the run loop's (WindowProc).
+bool CreateMainWindow(WNDPROC windowProc);
 // Back to before CreateMainWindow: the window destroyed, no status bar, the
-// initial styles, not yet shown. For the tests, which make one per test.
+// initial styles and zoom. For the tests, which make one per test.
 void ResetMainWindow();
 // Registers the class of the main window and of every program window.
-void RegisterWindowClass();
+void RegisterWindowClass(WNDPROC windowProc);
 // The caption start-up gives the main window: the text of the last GLOBAL
 // item that declares the main function.
 Text MainFunctionCaption();

@@ -3,7 +3,7 @@
 #include "window/window_table.h"
 #include <string.h>
 #include "base/global_storage.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "window/main_window.h"
 
 GLOBAL_OBJECT(WindowTable, Windows);

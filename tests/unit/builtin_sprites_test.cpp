@@ -6,7 +6,7 @@
 #include <string.h>
 #include <string>
 #include <vector>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "expression_fixture.h"
 #include "graphics/sprite_engine.h"
 #include "graphics/sprite_motion.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <richedit.h>
 #include "controls/focus_walks.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/program_windows.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "window_setup.h"
 
 class ControlsFixture : public MainWindowFixture {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include <algorithm>
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "graphics/surface.h"
 #include "values/palette.h"
 #include "window_setup.h"

@@ -6,7 +6,7 @@
 #include "controls/dialog_seam.h"
 #include "controls/dialogs.h"
 #include "controls_program.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

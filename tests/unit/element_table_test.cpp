@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 #include "compiler/element_table.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ struct FunctionKind {
 };
 const FunctionKind FunctionKinds[] = {
 #define EXEC_FUNCTION(name, kind) {EXEC_FN(kind, name), Kind##kind},
-#include "exec/exec_functions.def"
+#include "code/exec_functions.def"
 #undef EXEC_FUNCTION
 };
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <math.h>
 #include "exec/eval_next.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 #include "exec/interpreter.h"
 #include "values/palette.h"
 #include "media_setup.h"

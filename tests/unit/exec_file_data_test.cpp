@@ -5,10 +5,10 @@
 #include <string>
 #include "expression_fixture.h"
 #include "fake_files.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "system/file_data_elements.h"
 #include "base/memory.h"
-#include "exec/exec_functions.h"
+#include "code/exec_functions.h"
 
 namespace {
 

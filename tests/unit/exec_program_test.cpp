@@ -4,7 +4,7 @@
 #include "program_fixture.h"
 #include "lib/bundled_program.h"
 #include "startup/runtime.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "graphics/surface.h"
 #include "window/main_window.h"
 

@@ -2,7 +2,7 @@
 // convert texts, and the texts that cut, convert, case-map and join them,
 // with their defaults, clamped positions and shared records.
 #include "expression_fixture.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 #include "audio/mixer.h"
 #include "audio/wave_seam.h"
-#include "window/keyboard_state.h"
+#include "input/keyboard_state.h"
 
 struct FakeWaveDevice {
   bool FailOpen, FailPrepare, FailWrite;

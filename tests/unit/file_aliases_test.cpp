@@ -1,7 +1,7 @@
 // File aliases: the INI path and key of a name, storing for the write file
 // in the current language and reading for the read file with its fallbacks.
 #include "file_fixture.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

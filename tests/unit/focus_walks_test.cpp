@@ -3,7 +3,7 @@
 // command, the focus leaving a destroyed control and the radio state read
 // back after a click.
 #include "controls_setup.h"
-#include "window/window_proc.h"
+#include "run/window_proc.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // items' font requests.
 #include <math.h>
 #include "controls_setup.h"
-#include "controls/font_seam.h"
-#include "startup/language.h"
+#include "window/font_seam.h"
+#include "base/language.h"
 #include "startup/runtime.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // copy into the locked primary surface, and element 638.
 #include <string.h>
 #include <algorithm>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "fake_direct_draw.h"
 #include "graphics/display_refresh.h"
 #include "graphics/full_screen.h"
@@ -13,8 +13,8 @@
 #include "startup/runtime.h"
 #include "values/map.h"
 #include "values/palette.h"
-#include "window/cursor_regions.h"
-#include "window/input_filter.h"
+#include "input/cursor_regions.h"
+#include "input/input_filter.h"
 #include "window/window_table.h"
 #include "window_setup.h"
 

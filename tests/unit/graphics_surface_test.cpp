@@ -3,7 +3,7 @@
 // client area (WM_SIZE) and its sizing drag (WM_SIZING).
 #include <algorithm>
 #include "graphics_setup.h"
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/display_geometry.h"
 #include "graphics/main_map.h"
 #include "graphics/window_sizing.h"

@@ -14,7 +14,7 @@
 #include "image/item_links.h"
 #include "lib/program_asm.h"
 #include "media_setup.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "startup/runtime.h"
 #include "values/music.h"
 #include "values/sound.h"

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 #include "window_setup.h"
-#include "window/cursor_regions.h"
-#include "window/input_filter.h"
-#include "window/input_ring.h"
+#include "controls/dialog_keys.h"
+#include "input/cursor_regions.h"
+#include "input/input_filter.h"
+#include "input/input_ring.h"
 #include "window/key_seam.h"
 
 struct FakeKeys {

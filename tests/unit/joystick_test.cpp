@@ -4,8 +4,8 @@
 #include <string.h>
 #include <string>
 #include "expression_fixture.h"
-#include "window/joystick_seam.h"
-#include "window/joystick_state.h"
+#include "input/joystick_seam.h"
+#include "input/joystick_state.h"
 
 namespace {
 

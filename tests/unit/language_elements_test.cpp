@@ -1,7 +1,7 @@
 // The language element as a command (the id rounded, an unknown id giving
 // the start-up language) and as a number.
 #include "expression_fixture.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

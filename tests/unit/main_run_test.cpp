@@ -1,8 +1,8 @@
 // The main run, the tick, the pump and the waits on the virtual clock: ticks
 // counted exactly, messages fed at given ticks through the real queue.
 #include "window_setup.h"
-#include "window/joystick_state.h"
-#include "window/window_proc.h"
+#include "input/joystick_state.h"
+#include "run/window_proc.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <math.h>
 #include <string>
 #include "base/number_text.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

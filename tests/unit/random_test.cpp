@@ -3,6 +3,7 @@
 #include <float.h>
 #include <math.h>
 #include "base/random.h"
+#include "base/rounding.h"
 
 namespace {
 

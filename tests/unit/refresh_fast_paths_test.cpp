@@ -3,7 +3,7 @@
 // infinite keys, ties), masked sprite rows drawn sixteen pixels at a time against
 // pixel by pixel, and the zoomed copy against one table lookup per pixel.
 #include <math.h>
-#include "base/random.h"
+#include "base/rounding.h"
 #include "graphics/display_geometry.h"
 #include "graphics_setup.h"
 

@@ -4,6 +4,7 @@
 #include <string.h>
 #include "fake_files.h"
 #include "media_setup.h"
+#include "system/file_data_elements.h"
 #include "values/sprite_file.h"
 
 namespace {
@@ -52,18 +53,18 @@ TEST_F(SpriteDataFileTest, TwoSpritesWrittenInARowReadBack) {
   MakeSprite(first, 1);
   MakeSprite(second, 2);
   WriteFileState.Offset = 3;  // after bytes of the program's own
-  first.SaveFile();
+  SaveSpriteFile(first);
   int32_t middle = WriteFileState.Offset;
-  second.SaveFile();
+  SaveSpriteFile(second);
   CloseFiles();
   EXPECT_EQ(0, FileError);
   EXPECT_EQ((size_t)WriteFileState.Offset, FakeDisk.Files["s"].size());
 
   Sprite a, b;
   ReadFileState.Offset = 3;
-  a.LoadFile();
+  LoadSpriteFile(a);
   EXPECT_EQ(middle, ReadFileState.Offset) << "the reader stops after its file";
-  b.LoadFile();
+  LoadSpriteFile(b);
   EXPECT_EQ(WriteFileState.Offset, ReadFileState.Offset);
   EXPECT_EQ(0, FileError);
   ExpectSame(first.Data.Data, a.Data.Data, "first");
@@ -77,7 +78,7 @@ TEST_F(SpriteDataFileTest, BadHeaderKeepsTheOffset) {
   ReadFileName = Text("s");
   ReadFileState.Offset = 10;
   Sprite s;
-  s.LoadFile();
+  LoadSpriteFile(s);
   EXPECT_EQ(1, FileError);
   EXPECT_EQ(10, ReadFileState.Offset);
   EXPECT_EQ(EmptySpriteData, s.Data.Data);
@@ -87,7 +88,7 @@ TEST_F(SpriteDataFileTest, BadHeaderKeepsTheOffset) {
   memcpy(FakeDisk.Files["s"].data() + 10, "YSPR", 4);
   CloseFiles();
   FileError = 0;
-  s.LoadFile();
+  LoadSpriteFile(s);
   EXPECT_EQ(1, FileError);
   EXPECT_EQ(10, ReadFileState.Offset);
 }
@@ -99,7 +100,7 @@ TEST_F(SpriteDataFileTest, StatedCodeCountBeyondTheFile) {
   Sprite s;
   MakeSprite(s, 5);
   WriteFileName = Text("s");
-  s.SaveFile();
+  SaveSpriteFile(s);
   CloseFiles();
   std::vector<uint8_t>& file = FakeDisk.Files["s"];
   memset(&file[SpriteFileCodeOffset - 4], 0xFF, 4);
@@ -107,7 +108,7 @@ TEST_F(SpriteDataFileTest, StatedCodeCountBeyondTheFile) {
 
   ReadFileName = Text("s");
   Sprite back;
-  back.LoadFile();
+  LoadSpriteFile(back);
   EXPECT_EQ((int32_t)file.size(), ReadFileState.Offset);
   ExpectSame(s.Data.Data, back.Data.Data, "read to the end of the file");
 }
@@ -117,7 +118,7 @@ TEST_F(SpriteDataFileTest, FailingWriteSetsTheFlag) {
   MakeSprite(s, 0);
   WriteFileName = Text("s");
   FakeDisk.FailWriteFrom = 1;
-  s.SaveFile();
+  SaveSpriteFile(s);
   CloseFiles();
   EXPECT_EQ(1, FileError);
   EXPECT_TRUE(FakeDisk.Files["s"].empty());

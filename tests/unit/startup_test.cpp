@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 #include "base/memory.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "startup/runtime.h"
 #include "audio/mixer.h"
 #include "base/value_lists.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/program_windows.h"
 #include "controls/window_texts.h"
 #include "exec/constants.h"

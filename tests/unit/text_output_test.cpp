@@ -3,7 +3,7 @@
 // pitch), not the glyphs' shapes; and what it marks.
 #include <gtest/gtest.h>
 #include <math.h>
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "drawing_setup.h"
 #include "graphics/text_output.h"
 

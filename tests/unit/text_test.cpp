@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "base/text.h"
-#include "startup/language.h"
+#include "base/language.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // and angle of the selected item, the code page and the user face name.
 #include <string>
 #include "controls_program.h"
-#include "startup/language.h"
+#include "base/language.h"
 #include "startup/runtime.h"
 
 namespace {

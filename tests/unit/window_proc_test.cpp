@@ -2,7 +2,7 @@
 // moves, sizing, focus, control notifications, colour answers, palette and
 // music notifications, and windows that are no live entry of their own.
 #include "window_setup.h"
-#include "window/window_proc.h"
+#include "run/window_proc.h"
 
 namespace {
 

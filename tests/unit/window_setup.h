@@ -11,20 +11,21 @@
 #include <vector>
 #include "audio/music_player.h"
 #include "controls/dialogs.h"
-#include "controls/font_cache.h"
+#include "window/font_cache.h"
 #include "controls/program_windows.h"
-#include "controls/window_ids.h"
+#include "window/window_ids.h"
 #include "controls/window_texts.h"
 #include "graphics/display_geometry.h"
 #include "graphics/display_refresh.h"
 #include "image_setup.h"
 #include "program_fixture.h"
 #include "system/data_files.h"
-#include "window/keyboard_state.h"
-#include "window/main_run.h"
+#include "input/keyboard_state.h"
+#include "run/main_run.h"
 #include "window/main_window.h"
-#include "window/mouse_state.h"
+#include "input/mouse_state.h"
 #include "window/time_seam.h"
+#include "run/window_proc.h"
 #include "window/window_table.h"
 
 struct ClockEvent {
@@ -142,6 +143,7 @@ inline void ResetMainWindowState() {
   Instance = GetModuleHandleA(nullptr);
   ReadScreenMetrics();
   ResetDisplayGeometry();
+  ResetDisplayRefresh();
   ResetWindowIds();
   ClearKeyboardState();
   ResetMouseState();
@@ -177,7 +179,7 @@ class MainWindowFixture : public ProgramTest {
   void Open(const char* source = PlainMainProgram) {
     ASSERT_TRUE(LoadTestProgram(source));
     ASSERT_TRUE(CompileProgram());
-    ASSERT_TRUE(CreateMainWindow());
+    ASSERT_TRUE(CreateMainWindow(WindowProc));
   }
   static RECT WindowRect() {
     RECT r;

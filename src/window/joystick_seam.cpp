@@ -1,5 +1,0 @@
-// The real joystick queries, replaceable by tests.
-#include "window/joystick_seam.h"
-
-const JoystickSystemCalls RealJoystickSys = {joyGetDevCapsA, joyGetPos};
-JoystickSystemCalls JoystickSys = RealJoystickSys;
