@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "../unit/image_fixtures.h"
+#include "image/element_ids.h"
 #include "lib/file_bytes.h"
 #include "lib/program_asm.h"
 #include "values/pixel_code.h"
@@ -129,6 +130,24 @@ sprite spr
   EXPECT_EQ(1.5, v);
   EXPECT_EQ("Title", image.Text(0, 0));
   EXPECT_EQ("Bob", image.Text(0, 1));
+}
+
+// Each element of the list is a head by its name, which is also its import
+// name; a name listed for two ids would give the first id back here.
+TEST(ProgramAsm, EveryListedElementIsAHeadByItsName) {
+  int32_t listed = 0;
+  for (int32_t id = 0; id < 1000; id++) {
+    const char* name = ElementNameOfId(id);
+    if (!name) continue;
+    listed++;
+    ImageView image(std::string("program\n  ") + name + "\n");
+    ASSERT_EQ(1u, image.Count(TableProgram)) << name;
+    EXPECT_EQ(id, image.Item(TableProgram, 0).ElementId) << name;
+    EXPECT_EQ(std::vector<std::string>{name}, image.ImportNames()) << name;
+    EXPECT_EQ(id, ElementIdOfName(name)) << name;
+  }
+  EXPECT_LT(0, listed);
+  EXPECT_EQ(-1, ElementIdOfName("nosuch"));
 }
 
 TEST(ProgramAsm, NumberLiteralsBecomeDigitChildren) {
