@@ -25,13 +25,13 @@ program
         num %d
       while_body
         @t
-          #285
+          text_join
             @t
-            #287
-              #347
+            text_number
+              key_wait
             text_const ","
     caption
-      #285
+      text_join
         text_const "done "
         @t
     repeat
@@ -58,16 +58,16 @@ program
       while_body
         wait
     @t
-      #285
+      text_join
         text_const "done "
-        #287
+        text_number
           mouse_x
     if
       if_cond
         mouse_r_click
       then
         @t
-          #285
+          text_join
             @t
             text_const " right"
     caption

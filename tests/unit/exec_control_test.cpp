@@ -350,14 +350,14 @@ program
 %B1%        @branch
           1
         @runs
-          #39
+          +
             @runs
             1
       case_on
 %B2%        @branch
           2
         @runs
-          #39
+          +
             @runs
             1
 %DEFAULT%    @after
@@ -368,7 +368,7 @@ const char* const ObjectCaseDefault = R"(      default
         @branch
           9
         @runs
-          #39
+          +
             @runs
             1
 )";

@@ -256,12 +256,12 @@ program
   main_body: function
     caption
       text_const "Title\rrest"
-    #294
+    status_text
       text_const "Line\rrest"
     @c1
       caption
     @s1
-      #294
+      status_text
     wait
     @c2
       caption
