@@ -1,6 +1,6 @@
 // Element ids by name: El::sqrt is the id of the element "sqrt". The ids and
-// names come from element_list.def; the lookups serve the assembler and the
-// listings.
+// names come from element_list.def; the lookups between the two serve the
+// assembler and the tests.
 #pragma once
 #include <stdint.h>
 
