@@ -105,7 +105,7 @@ target_compile_options(gtest_cross PUBLIC -fno-exceptions -fno-rtti)
 file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 # The test-program assembler is linked in too, so unit tests build images in-process.
 set(UNIT_TOOL_SOURCES ${CMAKE_SOURCE_DIR}/tools/lib/image_writer.cpp
-    ${CMAKE_SOURCE_DIR}/tools/lib/program_asm.cpp ${CMAKE_SOURCE_DIR}/tools/lib/element_names.cpp
+    ${CMAKE_SOURCE_DIR}/tools/lib/program_asm.cpp
     ${CMAKE_SOURCE_DIR}/tools/lib/bundled_program.cpp)
 add_executable(yelto_tests ${UNIT_SOURCES} ${UNIT_TOOL_SOURCES} ${CMAKE_BINARY_DIR}/yelto.rc)
 # tests/common holds the fixtures the unit, host and end-to-end tests share.

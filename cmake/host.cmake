@@ -7,7 +7,7 @@ set(HOST_FLAGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initialize
 
 # Sources shared by the engine and the host tools: plain computation, no Windows.
 set(SHARED_SOURCES "")
-foreach(f values/palette_rule values/lz_decode values/pixel_code)
+foreach(f image/element_ids values/palette_rule values/lz_decode values/pixel_code)
   if(EXISTS ${CMAKE_SOURCE_DIR}/src/${f}.cpp)
     list(APPEND SHARED_SOURCES ${CMAKE_SOURCE_DIR}/src/${f}.cpp)
   endif()

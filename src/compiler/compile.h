@@ -25,8 +25,9 @@ bool CompileMusic(int32_t index);
 extern const ItemCompiler KindCompilers[KindMusic + 1];
 
 // A named parameter with id p is a child item whose ElementId is p; the
-// compiler names it ParamId = 20000 + p, and the result kind of a call likewise.
+// compiler names it ParamId(p) = 20000 + p, and the result kind of a call likewise.
 const int32_t ParamIdBase = 20000;
+constexpr int32_t ParamId(int32_t element) { return ParamIdBase + element; }
 
 // Per kind, the callee locals that the calls being compiled have pushed so far.
 enum PendingKind {
@@ -50,7 +51,7 @@ void CompileParam(ValueKind kind, int32_t index, int32_t paramId, double x = 0);
 // A named parameter holding commands as a group, or DoNothing; returns its size.
 int32_t CompileCommandParam(int32_t index, int32_t paramId);
 bool CompileCase(int32_t index);
-// A call of a user function delivering resultId (ParamIdBase + the kind's
+// A call of a user function delivering resultId (ParamId of the kind's
 // element); index -1 is the entry call of the main function.
 bool CompileFunctionCall(int32_t index, int32_t resultId);
 

@@ -5,7 +5,7 @@
 #include "compiler/compile_items.h"
 #include "compiler/compile_refs.h"
 
-const int32_t CommandResultId = ParamIdBase + ElementFunction;
+const int32_t CommandResultId = ParamId(El::function);
 
 // Per kind of local: its element, the kind, and its argument, local,
 // local-list and pop steps, in the order the pop group pops.
@@ -18,9 +18,9 @@ struct FrameKind {
   {element, Kind##kind, EXEC_FN(Cmd, ExecCmdPush##kind##Arg), EXEC_FN(Cmd, ExecCmdPush##kind##Local), \
    EXEC_FN(Cmd, ExecCmdPush##kind##LocalList), EXEC_FN(Cmd, ExecCmdPopLocals##kind)}
 static const FrameKind FrameKinds[] = {
-    FRAME_KIND(ElementReal, Num),   FRAME_KIND(ElementText, Text),   FRAME_KIND(ElementLogic, Bool),
-    FRAME_KIND(ElementIcon, Icon),  FRAME_KIND(ElementMap, Map),     FRAME_KIND(ElementPicture, Picture),
-    FRAME_KIND(ElementSprite, Sprite), FRAME_KIND(ElementSound, Sound), FRAME_KIND(ElementMusic, Music),
+    FRAME_KIND(El::real, Num),      FRAME_KIND(El::text, Text),   FRAME_KIND(El::logic, Bool),
+    FRAME_KIND(El::picture, Icon),  FRAME_KIND(El::map, Map),     FRAME_KIND(El::background, Picture),
+    FRAME_KIND(El::sprite, Sprite), FRAME_KIND(El::sound, Sound), FRAME_KIND(El::music, Music),
 };
 const int32_t FrameKindCount = sizeof FrameKinds / sizeof FrameKinds[0];
 const int32_t ListsCounter = FrameKindCount;  // the counter of list records, popped last
@@ -31,11 +31,16 @@ struct CallStep {
   ExecFunction Fn;
 };
 static const CallStep CallSteps[] = {
-    {ParamIdBase + 47, EXEC_FN(Cmd, ExecCmdCall)},       {ParamIdBase + 43, EXEC_FN(Num, ExecNumCall)},
-    {ParamIdBase + 44, EXEC_FN(Icon, ExecIconCall)},     {ParamIdBase + 45, EXEC_FN(Sound, ExecSoundCall)},
-    {ParamIdBase + 46, EXEC_FN(Music, ExecMusicCall)},   {ParamIdBase + 48, EXEC_FN(Map, ExecMapCall)},
-    {ParamIdBase + 49, EXEC_FN(Sprite, ExecSpriteCall)}, {ParamIdBase + 51, EXEC_FN(Text, ExecTextCall)},
-    {ParamIdBase + 63, EXEC_FN(Bool, ExecBoolCall)},     {ParamIdBase + 246, EXEC_FN(Picture, ExecPictureCall)},
+    {ParamId(El::function), EXEC_FN(Cmd, ExecCmdCall)},
+    {ParamId(El::real), EXEC_FN(Num, ExecNumCall)},
+    {ParamId(El::picture), EXEC_FN(Icon, ExecIconCall)},
+    {ParamId(El::sound), EXEC_FN(Sound, ExecSoundCall)},
+    {ParamId(El::music), EXEC_FN(Music, ExecMusicCall)},
+    {ParamId(El::map), EXEC_FN(Map, ExecMapCall)},
+    {ParamId(El::sprite), EXEC_FN(Sprite, ExecSpriteCall)},
+    {ParamId(El::text), EXEC_FN(Text, ExecTextCall)},
+    {ParamId(El::logic), EXEC_FN(Bool, ExecBoolCall)},
+    {ParamId(El::background), EXEC_FN(Picture, ExecPictureCall)},
 };
 
 static ExecFunction CallStepOf(int32_t resultId) {
@@ -62,10 +67,10 @@ static int32_t BodyOf(int32_t d) {
 static int32_t ResultSlot(int32_t d, int32_t resultId) {
   int32_t end = d + LocalItemLinks[d].SubtreeSize;
   for (int32_t g = d + 1; g < end; g += LocalItemLinks[g].SubtreeSize) {
-    if (LocalItems[g].ElementId != ElementOutputParams) continue;
+    if (LocalItems[g].ElementId != El::oparam) continue;
     int32_t groupEnd = g + LocalItemLinks[g].SubtreeSize;
     for (int32_t k = g; k < groupEnd; k++)
-      if (LocalItems[k].ElementId + ParamIdBase == resultId) return LocalItemLinks[k].LocalSlot;
+      if (ParamId(LocalItems[k].ElementId) == resultId) return LocalItemLinks[k].LocalSlot;
     return -1;
   }
   return -1;
@@ -87,7 +92,7 @@ static void EmitPushes(int32_t index, int32_t d, int32_t push, int32_t* counters
     const ProgramItem& item = LocalItems[k];
     const ItemLinks& links = LocalItemLinks[k];
     int32_t start = CompiledCodeCount;
-    if (item.ElementId == ElementList) {
+    if (item.ElementId == El::list) {
       EmitCode1(EXEC_FN(Cmd, ExecCmdPushListRecord), links.ListIndex);
       counters[ListsCounter]++;
       PendingLocalCounts[PendingLists]++;

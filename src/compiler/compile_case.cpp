@@ -4,11 +4,6 @@
 #include "compiler/compile_items.h"
 #include "base/lists.h"
 
-const int32_t ElementCaseExpr = 12;
-const int32_t ElementCaseOn = 13;
-const int32_t ElementCaseEqu = 14;
-const int32_t ElementDefault = 15;
-
 // The kinds a selector is tried as, in order, with their case functions.
 static const ValueKind SelectorKinds[] = {KindNum,    KindBool,    KindIcon,  KindMap,  KindSprite,
                                           KindMusic,  KindPicture, KindSound, KindText};
@@ -33,7 +28,7 @@ static int32_t NextPart(int32_t index, int32_t k, int32_t id) {
 // Compiles the first selector that compiles as any kind; returns the kind's
 // position in SelectorKinds, or -1.
 static int32_t CompileSelector(int32_t index) {
-  FOR_PARTS(c, index, ElementCaseExpr) {
+  FOR_PARTS(c, index, El::case_expr) {
     for (int32_t i = 0; i < (int32_t)(sizeof SelectorKinds / sizeof SelectorKinds[0]); i++)
       if (KindCompilers[SelectorKinds[i]](c + 1)) return i;
   }
@@ -54,9 +49,9 @@ bool CompileCase(int32_t index) {
   // Values, each marked with its branch number (-1, -2, ...) in its Skip.
   IntList values, groups;
   int32_t b = 0;
-  FOR_PARTS(on, index, ElementCaseOn) {
+  FOR_PARTS(on, index, El::case_on) {
     b--;
-    FOR_PARTS(equ, on, ElementCaseEqu) {
+    FOR_PARTS(equ, on, El::case_equ) {
       int32_t s = CompiledCodeCount;
       if (!compileValue(equ + 1)) continue;
       CompiledCode[head].Param1++;
@@ -66,10 +61,10 @@ bool CompileCase(int32_t index) {
   }
 
   groups.Append(CompiledCodeCount);
-  CompileCommandParam(index, ParamIdBase + ElementDefault);
+  CompileCommandParam(index, ParamId(El::default_));
 
   b = 0;
-  FOR_PARTS(on, index, ElementCaseOn) {
+  FOR_PARTS(on, index, El::case_on) {
     b--;
     int32_t s = CompiledCodeCount;
     CompileList(CompileCommand, on, EXEC_FN(Cmd, ExecCmdSequence), EXEC_FN(Cmd, ExecCmdSingle));

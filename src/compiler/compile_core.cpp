@@ -35,7 +35,7 @@ PendingKind PendingKindOf(ValueKind kind) {
 static void CompileOperands(ItemCompiler compile, int32_t parent, int32_t head) {
   for (int32_t k = ProgFirstChild(parent); k >= 0; k = ProgNextChild(parent, k)) {
     const ProgramItem& item = ProgItem(k);
-    if (item.ElementId == ElementGroup && ProgHasChildren(k) && !IsSwitchedOff(item)) {
+    if (item.ElementId == El::group && ProgHasChildren(k) && !IsSwitchedOff(item)) {
       CompileOperands(compile, k, head);
       continue;
     }
@@ -86,7 +86,7 @@ bool EmitWithOperand(ValueKind kind, int32_t index, ExecFunction fn, int32_t p1,
 static int32_t FindParam(int32_t index, int32_t paramId, int32_t from) {
   for (int32_t c = from; c >= 0; c = ProgNextChild(index, c)) {
     const ProgramItem& item = ProgItem(c);
-    if (item.ElementId + ParamIdBase == paramId && ProgHasChildren(c) && !IsSwitchedOff(item)) return c;
+    if (ParamId(item.ElementId) == paramId && ProgHasChildren(c) && !IsSwitchedOff(item)) return c;
   }
   return -1;
 }

@@ -24,15 +24,16 @@ const ItemCompiler KindCompilers[KindMusic + 1] = {
 
 // The result id of a call used as a value of each kind.
 static const int32_t CallResultIds[KindMusic + 1] = {
-    ParamIdBase + 47, ParamIdBase + 43, ParamIdBase + 63,  ParamIdBase + 51, ParamIdBase + 44,
-    ParamIdBase + 246, ParamIdBase + 48, ParamIdBase + 49, ParamIdBase + 45, ParamIdBase + 46,
+    ParamId(El::function), ParamId(El::real),       ParamId(El::logic), ParamId(El::text),
+    ParamId(El::picture),  ParamId(El::background), ParamId(El::map),   ParamId(El::sprite),
+    ParamId(El::sound),    ParamId(El::music),
 };
 
 static bool CompileNamed(const ElementRow& row, int32_t index) {
   EmitCode0(row.Fn[0]);
   for (int32_t i = 0; i < row.ParamCount; i++) {
     const NamedParam& p = row.Params[i];
-    int32_t id = ParamIdBase + p.Id;
+    int32_t id = ParamId(p.Id);
     if (p.Kind == KindCommands)
       CompileCommandParam(index, id);
     else

@@ -69,7 +69,7 @@ static bool FixUpCalls() {
 bool CompileProgram() {
   CompileBodies();
   EntryCallIndex = CompiledCodeCount;
-  if (!CompileFunctionCall(-1, ParamIdBase + ElementFunction)) EntryCallIndex = 0;
+  if (!CompileFunctionCall(-1, ParamId(El::function))) EntryCallIndex = 0;
   // The run starts at step 0, which must exist even when nothing compiled.
   if (CompiledCodeCount == 0) EmitCode0(EXEC_FN(Cmd, DoNothing));
   return FixUpCalls();

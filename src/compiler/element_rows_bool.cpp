@@ -2,118 +2,118 @@
 #include "compiler/element_table.h"
 
 #define F(f) EXEC_FN(Bool, f)
-const NamedParam Params362[] = {
-    {363, KindNum, 0},  // mouse_region_x
-    {364, KindNum, 0},  // mouse_region_y
-    {365, KindNum, 2000000},  // mouse_region_w
-    {366, KindNum, 2000000},  // mouse_region_h
+const NamedParam MouseRegionParams[] = {
+    {El::mouse_region_x, KindNum, 0},
+    {El::mouse_region_y, KindNum, 0},
+    {El::mouse_region_w, KindNum, 2000000},
+    {El::mouse_region_h, KindNum, 2000000},
 };
 
 const ElementRow BoolElementRows[] = {
     // Comparisons, operators, constants, variables and calls
-    ROW_LIST(29, ExecBoolEqual, Num, ExecBoolEqualZero),  // =
-    ROW_LIST(30, ExecBoolNotEqual, Num, ExecBoolNotZero),  // <>
-    ROW_LIST(31, ExecBoolGreaterEqual, Num, ExecBoolNotNegative),
-    ROW_LIST(32, ExecBoolLessEqual, Num, ExecBoolNotPositive),  // <=
-    ROW_LIST(33, ExecBoolGreater, Num, ExecBoolPositive),  // >
-    ROW_LIST(34, ExecBoolLess, Num, ExecBoolNegative),  // <
-    ROW_LIST(35, ExecBoolAnd, Bool, ExecPassThrough),  // and
-    ROW_LIST(36, ExecBoolOr, Bool, ExecPassThrough),  // or
-    ROW_LIST(37, ExecBoolXor, Bool, ExecPassThrough),
-    ROW_OPERAND(38, ExecBoolNot, Bool),  // not
-    ROW_CALL(47),  // function
-    ROW_READ(63, Bool, ExecBoolGlobal, ExecBoolLocal, ExecBoolGlobalListItem, ExecBoolLocalListItem),  // logic
-    ROW_NONE(65, ExecBoolTrue),  // true
-    ROW_NONE(66, ExecBoolFalse),  // false
-    ROW_LIST(239, ExecBoolTextEqual, Text, ExecBoolTextEmpty),
-    ROW_LIST(240, ExecBoolIconEqual, Icon, ExecBoolIconEmpty),
-    ROW_LIST(288, ExecBoolTextGreater, Text, ExecBoolTextNotEmpty),
-    ROW_LIST(643, ExecBoolMapEqual, Map, ExecBoolMapEmpty),
-    ROW_LIST(644, ExecBoolPictureEqual, Picture, ExecBoolPictureEmpty),
-    ROW_LIST(645, ExecBoolSpriteEqual, Sprite, ExecBoolSpriteEmpty),
-    ROW_LIST(646, ExecBoolSoundEqual, Sound, ExecBoolSoundEmpty),
-    ROW_LIST(647, ExecBoolMusicEqual, Music, ExecBoolMusicEmpty),
+    ROW_LIST(El::equal, ExecBoolEqual, Num, ExecBoolEqualZero),
+    ROW_LIST(El::not_equal, ExecBoolNotEqual, Num, ExecBoolNotZero),
+    ROW_LIST(El::greater_equal, ExecBoolGreaterEqual, Num, ExecBoolNotNegative),
+    ROW_LIST(El::less_equal, ExecBoolLessEqual, Num, ExecBoolNotPositive),
+    ROW_LIST(El::greater, ExecBoolGreater, Num, ExecBoolPositive),
+    ROW_LIST(El::less, ExecBoolLess, Num, ExecBoolNegative),
+    ROW_LIST(El::and_, ExecBoolAnd, Bool, ExecPassThrough),
+    ROW_LIST(El::or_, ExecBoolOr, Bool, ExecPassThrough),
+    ROW_LIST(El::xor_, ExecBoolXor, Bool, ExecPassThrough),
+    ROW_OPERAND(El::not_, ExecBoolNot, Bool),
+    ROW_CALL(El::function),
+    ROW_READ(El::logic, Bool, ExecBoolGlobal, ExecBoolLocal, ExecBoolGlobalListItem, ExecBoolLocalListItem),
+    ROW_NONE(El::true_, ExecBoolTrue),
+    ROW_NONE(El::false_, ExecBoolFalse),
+    ROW_LIST(El::text_equal, ExecBoolTextEqual, Text, ExecBoolTextEmpty),
+    ROW_LIST(El::icon_equal, ExecBoolIconEqual, Icon, ExecBoolIconEmpty),
+    ROW_LIST(El::text_greater, ExecBoolTextGreater, Text, ExecBoolTextNotEmpty),
+    ROW_LIST(El::map_equal, ExecBoolMapEqual, Map, ExecBoolMapEmpty),
+    ROW_LIST(El::picture_equal, ExecBoolPictureEqual, Picture, ExecBoolPictureEmpty),
+    ROW_LIST(El::sprite_equal, ExecBoolSpriteEqual, Sprite, ExecBoolSpriteEmpty),
+    ROW_LIST(El::sound_equal, ExecBoolSoundEqual, Sound, ExecBoolSoundEmpty),
+    ROW_LIST(El::music_equal, ExecBoolMusicEqual, Music, ExecBoolMusicEmpty),
     // Keyboard, mouse and joysticks
-    ROW_OPERAND(124, ExecBoolKeyDown, Num),
-    ROW_NONE(235, ExecBoolMouseL),  // mouse_l
-    ROW_NONE(236, ExecBoolMouseR),
-    ROW_NONE(354, ExecBoolNumLock),
-    ROW_NONE(355, ExecBoolCapsLock),
-    ROW_NONE(356, ExecBoolScrollLock),
-    ROW_NONE(357, ExecBoolInsert),
-    ROW_NONE(358, ExecBoolMouseLClick),  // mouse_l_click
-    ROW_NONE(359, ExecBoolMouseRClick),  // mouse_r_click
-    ROW_NONE(360, ExecBoolMouseLDoubleClick),
-    ROW_NONE(361, ExecBoolMouseRDoubleClick),
-    ROW_NAMED(362, ExecBoolMouseRegion, Params362),  // mouse_region
-    ROW_OPTIONAL_CONST(588, ExecBoolJoystickButton1, Num, 0),
-    ROW_OPTIONAL_CONST(589, ExecBoolJoystickButton2, Num, 0),
-    ROW_OPTIONAL_CONST(590, ExecBoolJoystickButton3, Num, 0),
-    ROW_OPTIONAL_CONST(591, ExecBoolJoystickButton4, Num, 0),
-    ROW_OPERAND(740, ExecBoolMouseOverWindow, Num),
+    ROW_OPERAND(El::key_down, ExecBoolKeyDown, Num),
+    ROW_NONE(El::mouse_l, ExecBoolMouseL),
+    ROW_NONE(El::mouse_r, ExecBoolMouseR),
+    ROW_NONE(El::key_num_lock, ExecBoolNumLock),
+    ROW_NONE(El::key_caps_lock, ExecBoolCapsLock),
+    ROW_NONE(El::key_scroll_lock, ExecBoolScrollLock),
+    ROW_NONE(El::key_insert, ExecBoolInsert),
+    ROW_NONE(El::mouse_l_click, ExecBoolMouseLClick),
+    ROW_NONE(El::mouse_r_click, ExecBoolMouseRClick),
+    ROW_NONE(El::mouse_l_dblclick, ExecBoolMouseLDoubleClick),
+    ROW_NONE(El::mouse_r_dblclick, ExecBoolMouseRDoubleClick),
+    ROW_NAMED(El::mouse_region, ExecBoolMouseRegion, MouseRegionParams),
+    ROW_OPTIONAL_CONST(El::joystick_button1, ExecBoolJoystickButton1, Num, 0),
+    ROW_OPTIONAL_CONST(El::joystick_button2, ExecBoolJoystickButton2, Num, 0),
+    ROW_OPTIONAL_CONST(El::joystick_button3, ExecBoolJoystickButton3, Num, 0),
+    ROW_OPTIONAL_CONST(El::joystick_button4, ExecBoolJoystickButton4, Num, 0),
+    ROW_OPERAND(El::mouse_over_window, ExecBoolMouseOverWindow, Num),
     // Sprites and map cells
-    ROW_NONE(72, ExecBoolSprite0Visible),  // quick
-    ROW_NONE(74, ExecBoolSprite1Visible),
-    ROW_READ(253, Sprite, ExecBoolSpriteMovingGlobal, ExecBoolSpriteMovingLocal, ExecBoolSpriteMovingGlobalListItem, ExecBoolSpriteMovingLocalListItem),  // sprite_move
-    ROW_READ(254, Sprite, ExecBoolSpriteVisibleGlobal, ExecBoolSpriteVisibleLocal, ExecBoolSpriteVisibleGlobalListItem, ExecBoolSpriteVisibleLocalListItem),  // sprite_vis
-    ROW_NONE(266, ExecBoolSprite0CellFlag1),
-    ROW_NONE(267, ExecBoolSprite1CellFlag1),
-    ROW_NONE(268, ExecBoolSprite0CellFlag2),
-    ROW_NONE(269, ExecBoolSprite1CellFlag2),
-    ROW_NONE(270, ExecBoolSprite0CellFlag3),
-    ROW_NONE(271, ExecBoolSprite1CellFlag3),
-    ROW_NONE(272, ExecBoolSprite0CellFlag4),
-    ROW_NONE(273, ExecBoolSprite1CellFlag4),
-    ROW_NONE(274, ExecBoolSprite0CellFlag5),
-    ROW_NONE(275, ExecBoolSprite1CellFlag5),
-    ROW_NAMED(558, ExecBoolMapCellFlag1, MapCellParams),
-    ROW_NAMED(559, ExecBoolMapCellFlag2, MapCellParams),
-    ROW_NAMED(560, ExecBoolMapCellFlag3, MapCellParams),
-    ROW_NAMED(561, ExecBoolMapCellFlag4, MapCellParams),
-    ROW_NAMED(562, ExecBoolMapCellFlag5, MapCellParams),
+    ROW_NONE(El::quick, ExecBoolSprite0Visible),
+    ROW_NONE(El::sprite1_vis, ExecBoolSprite1Visible),
+    ROW_READ(El::sprite_move, Sprite, ExecBoolSpriteMovingGlobal, ExecBoolSpriteMovingLocal, ExecBoolSpriteMovingGlobalListItem, ExecBoolSpriteMovingLocalListItem),
+    ROW_READ(El::sprite_vis, Sprite, ExecBoolSpriteVisibleGlobal, ExecBoolSpriteVisibleLocal, ExecBoolSpriteVisibleGlobalListItem, ExecBoolSpriteVisibleLocalListItem),
+    ROW_NONE(El::sprite0_flag1, ExecBoolSprite0CellFlag1),
+    ROW_NONE(El::sprite1_flag1, ExecBoolSprite1CellFlag1),
+    ROW_NONE(El::sprite0_flag2, ExecBoolSprite0CellFlag2),
+    ROW_NONE(El::sprite1_flag2, ExecBoolSprite1CellFlag2),
+    ROW_NONE(El::sprite0_flag3, ExecBoolSprite0CellFlag3),
+    ROW_NONE(El::sprite1_flag3, ExecBoolSprite1CellFlag3),
+    ROW_NONE(El::sprite0_flag4, ExecBoolSprite0CellFlag4),
+    ROW_NONE(El::sprite1_flag4, ExecBoolSprite1CellFlag4),
+    ROW_NONE(El::sprite0_flag5, ExecBoolSprite0CellFlag5),
+    ROW_NONE(El::sprite1_flag5, ExecBoolSprite1CellFlag5),
+    ROW_NAMED(El::map_cell_flag1, ExecBoolMapCellFlag1, MapCellParams),
+    ROW_NAMED(El::map_cell_flag2, ExecBoolMapCellFlag2, MapCellParams),
+    ROW_NAMED(El::map_cell_flag3, ExecBoolMapCellFlag3, MapCellParams),
+    ROW_NAMED(El::map_cell_flag4, ExecBoolMapCellFlag4, MapCellParams),
+    ROW_NAMED(El::map_cell_flag5, ExecBoolMapCellFlag5, MapCellParams),
     // Program windows and controls
-    ROW_NONE(242, ExecBoolWindowFrame),  // window_frame
-    ROW_NONE(243, ExecBoolWindowCaption),  // window_caption
-    ROW_NONE(601, ExecBoolWindowVisible),
-    ROW_NONE(602, ExecBoolWindowDisabled),
-    ROW_NONE(604, ExecBoolWindowClicked),
-    ROW_NONE(611, ExecBoolWindowCheck),
-    ROW_NONE(620, ExecBoolWindowBold),
-    ROW_NONE(621, ExecBoolWindowFixed),
-    ROW_NONE(628, ExecBoolWindowCheck3),
-    ROW_NONE(638, ExecBoolFullScreen),
-    ROW_NONE(703, ExecBoolWindowItalic),
-    ROW_NONE(704, ExecBoolWindowUnderline),
-    ROW_NONE(705, ExecBoolWindowStrikeout),
-    ROW_NONE(706, ExecBoolWindowSerif),
-    ROW_NONE(749, ExecBoolWindowTop),  // window_top
+    ROW_NONE(El::window_frame, ExecBoolWindowFrame),
+    ROW_NONE(El::window_caption, ExecBoolWindowCaption),
+    ROW_NONE(El::window_visible, ExecBoolWindowVisible),
+    ROW_NONE(El::window_disabled, ExecBoolWindowDisabled),
+    ROW_NONE(El::window_clicked, ExecBoolWindowClicked),
+    ROW_NONE(El::window_check, ExecBoolWindowCheck),
+    ROW_NONE(El::window_bold, ExecBoolWindowBold),
+    ROW_NONE(El::window_fixed, ExecBoolWindowFixed),
+    ROW_NONE(El::window_check3, ExecBoolWindowCheck3),
+    ROW_NONE(El::full_screen, ExecBoolFullScreen),
+    ROW_NONE(El::window_italic, ExecBoolWindowItalic),
+    ROW_NONE(El::window_underline, ExecBoolWindowUnderline),
+    ROW_NONE(El::window_strikeout, ExecBoolWindowStrikeout),
+    ROW_NONE(El::window_serif, ExecBoolWindowSerif),
+    ROW_NONE(El::window_top, ExecBoolWindowTop),
     // Sound, music and CD audio
-    ROW_OPTIONAL(383, ExecBoolSoundPlayingThis, Sound, ExecBoolSoundPlaying),
-    ROW_NONE(413, ExecBoolMusicPaused),
-    ROW_NONE(414, ExecBoolMusicPlaying),
-    ROW_NONE(429, ExecBoolCdPaused),
-    ROW_NONE(430, ExecBoolCdPlaying),
-    ROW_NONE(529, ExecBoolCdEjected),
-    ROW_OPERAND(532, ExecBoolSoundStereo, Sound),
-    ROW_NONE(641, ExecBoolSoundPaused),
+    ROW_OPTIONAL(El::sound_playing, ExecBoolSoundPlayingThis, Sound, ExecBoolSoundPlaying),
+    ROW_NONE(El::music_pause, ExecBoolMusicPaused),
+    ROW_NONE(El::music_playing, ExecBoolMusicPlaying),
+    ROW_NONE(El::cd_pause, ExecBoolCdPaused),
+    ROW_NONE(El::cd_playing, ExecBoolCdPlaying),
+    ROW_NONE(El::cd_eject, ExecBoolCdEjected),
+    ROW_OPERAND(El::sound_stereo, ExecBoolSoundStereo, Sound),
+    ROW_NONE(El::sound_pause, ExecBoolSoundPaused),
     // Files and console
-    ROW_OPERAND(439, ExecBoolFileCreate, Text),
-    ROW_OPERAND(440, ExecBoolDirCreate, Text),
-    ROW_OPERAND(441, ExecBoolFileDelete, Text),
-    ROW_OPERAND(442, ExecBoolFileExists, Text),
-    ROW_NONE(450, ExecBoolFileCopy),
-    ROW_NONE(451, ExecBoolFileMove),
-    ROW_NONE(454, ExecBoolFileReadOnly),
-    ROW_NONE(455, ExecBoolFileHidden),
-    ROW_NONE(456, ExecBoolFileSystem),
-    ROW_NONE(457, ExecBoolFileDirectory),
-    ROW_NONE(458, ExecBoolFileArchive),
-    ROW_NONE(459, ExecBoolFileTemporary),
-    ROW_NONE(460, ExecBoolFileCompressed),
-    ROW_NONE(461, ExecBoolFileOffline),
-    ROW_NONE(509, ExecBoolFileError),
-    ROW_NONE(576, ExecBoolConsoleMode),
-    ROW_NONE(729, ExecBoolFileUnicode),
+    ROW_OPERAND(El::file_create, ExecBoolFileCreate, Text),
+    ROW_OPERAND(El::dir_create, ExecBoolDirCreate, Text),
+    ROW_OPERAND(El::file_delete, ExecBoolFileDelete, Text),
+    ROW_OPERAND(El::file_exists, ExecBoolFileExists, Text),
+    ROW_NONE(El::file_copy, ExecBoolFileCopy),
+    ROW_NONE(El::file_move, ExecBoolFileMove),
+    ROW_NONE(El::file_readonly, ExecBoolFileReadOnly),
+    ROW_NONE(El::file_hidden, ExecBoolFileHidden),
+    ROW_NONE(El::file_system, ExecBoolFileSystem),
+    ROW_NONE(El::file_directory, ExecBoolFileDirectory),
+    ROW_NONE(El::file_archive, ExecBoolFileArchive),
+    ROW_NONE(El::file_temporary, ExecBoolFileTemporary),
+    ROW_NONE(El::file_compressed, ExecBoolFileCompressed),
+    ROW_NONE(El::file_offline, ExecBoolFileOffline),
+    ROW_NONE(El::file_error, ExecBoolFileError),
+    ROW_NONE(El::console, ExecBoolConsoleMode),
+    ROW_NONE(El::file_unicode, ExecBoolFileUnicode),
 };
 const ElementTable BoolElementTable = {BoolElementRows, sizeof BoolElementRows / sizeof BoolElementRows[0]};
 #undef F

@@ -2,320 +2,320 @@
 #include "compiler/element_table.h"
 
 #define F(f) EXEC_FN(Cmd, f)
-const NamedParam Params2[] = {
-    {3, KindBool, 1},  // if_cond
-    {4, KindCommands, 0},  // then
-    {5, KindCommands, 0},  // else
+const NamedParam IfParams[] = {
+    {El::if_cond, KindBool, 1},
+    {El::then, KindCommands, 0},
+    {El::else_, KindCommands, 0},
 };
-const NamedParam Params6[] = {
-    {7, KindBool, 0},  // while_cond
-    {8, KindCommands, 0},  // while_body
+const NamedParam WhileParams[] = {
+    {El::while_cond, KindBool, 0},
+    {El::while_body, KindCommands, 0},
 };
-const NamedParam Params247[] = {
-    {248, KindNum, 0},  // repeat_num
-    {8, KindCommands, 0},  // while_body
+const NamedParam RepeatParams[] = {
+    {El::repeat_num, KindNum, 0},
+    {El::while_body, KindCommands, 0},
 };
-const NamedParam Params404[] = {
-    {405, KindIcon, 0},  // mouse_cursor_pic
-    {406, KindNum, 0},  // mouse_cursor_x
-    {407, KindNum, 0},  // mouse_cursor_y
-    {408, KindNum, 2000000},  // mouse_cursor_w
-    {409, KindNum, 2000000},  // mouse_cursor_h
+const NamedParam MouseCursorParams[] = {
+    {El::mouse_cursor_pic, KindIcon, 0},
+    {El::mouse_cursor_x, KindNum, 0},
+    {El::mouse_cursor_y, KindNum, 0},
+    {El::mouse_cursor_w, KindNum, 2000000},
+    {El::mouse_cursor_h, KindNum, 2000000},
 };
-const NamedParam Params305[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {304, KindNum, 1},  // graph_width
-    {306, KindNum, 0},  // point_x
-    {307, KindNum, 0},  // point_y
+const NamedParam PointParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::graph_width, KindNum, 1},
+    {El::point_x, KindNum, 0},
+    {El::point_y, KindNum, 0},
 };
-const NamedParam Params308[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {304, KindNum, 1},  // graph_width
-    {309, KindNum, 0},  // line_x1
-    {310, KindNum, 0},  // line_y1
-    {311, KindNum, 1},  // line_x2
-    {312, KindNum, 1},  // line_y2
+const NamedParam LineParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::graph_width, KindNum, 1},
+    {El::line_x1, KindNum, 0},
+    {El::line_y1, KindNum, 0},
+    {El::line_x2, KindNum, 1},
+    {El::line_y2, KindNum, 1},
 };
-const NamedParam Params313[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {304, KindNum, 1},  // graph_width
-    {314, KindNum, 0},
-    {315, KindNum, 0},
-    {316, KindNum, 1},
-    {317, KindNum, 1},
+const NamedParam BoxParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::graph_width, KindNum, 1},
+    {El::box_x1, KindNum, 0},
+    {El::box_y1, KindNum, 0},
+    {El::box_x2, KindNum, 1},
+    {El::box_y2, KindNum, 1},
 };
-const NamedParam Params318[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {319, KindNum, 0},  // box_fill_x1
-    {320, KindNum, 0},  // box_fill_y1
-    {321, KindNum, 2000000},  // box_fill_x2
-    {322, KindNum, 2000000},  // box_fill_y2
+const NamedParam BoxFillParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::box_fill_x1, KindNum, 0},
+    {El::box_fill_y1, KindNum, 0},
+    {El::box_fill_x2, KindNum, 2000000},
+    {El::box_fill_y2, KindNum, 2000000},
 };
-const NamedParam Params323[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {324, KindNum, 0},  // fill_x
-    {325, KindNum, 0},  // fill_y
+const NamedParam FillParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::fill_x, KindNum, 0},
+    {El::fill_y, KindNum, 0},
 };
-const NamedParam Params326[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {304, KindNum, 1},  // graph_width
-    {327, KindNum, 1},
-    {328, KindNum, 1},
-    {329, KindNum, 1},
+const NamedParam CircleParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::graph_width, KindNum, 1},
+    {El::circle_x, KindNum, 1},
+    {El::circle_y, KindNum, 1},
+    {El::circle_r, KindNum, 1},
 };
-const NamedParam Params330[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {331, KindNum, 1},
-    {332, KindNum, 1},
-    {333, KindNum, 1},
+const NamedParam CircleFillParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::circle_fill_x, KindNum, 1},
+    {El::circle_fill_y, KindNum, 1},
+    {El::circle_fill_r, KindNum, 1},
 };
-const NamedParam Params334[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {335, KindNum, 0},
-    {336, KindNum, 0},
-    {337, KindNum, 1},
-    {338, KindNum, 0},
-    {339, KindNum, 0},
-    {340, KindNum, 1},
+const NamedParam TriangleFillParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::triangle_fill_x1, KindNum, 0},
+    {El::triangle_fill_y1, KindNum, 0},
+    {El::triangle_fill_x2, KindNum, 1},
+    {El::triangle_fill_y2, KindNum, 0},
+    {El::triangle_fill_x3, KindNum, 0},
+    {El::triangle_fill_y3, KindNum, 1},
 };
-const NamedParam Params341[] = {
-    {303, KindNum, 16777215},  // graph_color
-    {342, KindNum, 1},
-    {343, KindNum, 1},
-    {344, KindNum, 1},
+const NamedParam SphereParams[] = {
+    {El::graph_color, KindNum, 16777215},
+    {El::sphere_x, KindNum, 1},
+    {El::sphere_y, KindNum, 1},
+    {El::sphere_r, KindNum, 1},
 };
-const NamedParam Params367[] = {
-    {379, KindText, 0},  // textout_text
-    {303, KindNum, 16777215},  // graph_color
-    {368, KindNum, 0},  // textout_x
-    {369, KindNum, 0},  // textout_y
-    {370, KindNum, 0},  // textout_angle
-    {371, KindNum, 0},  // textout_h
-    {372, KindNum, 0},  // textout_w
-    {373, KindBool, 0},  // textout_bold
-    {374, KindBool, 0},  // textout_italic
-    {375, KindBool, 0},  // textout_underline
-    {376, KindBool, 0},  // textout_strikeout
-    {377, KindBool, 0},  // textout_serif
-    {378, KindBool, 0},  // textout_courier
+const NamedParam TextoutParams[] = {
+    {El::textout_text, KindText, 0},
+    {El::graph_color, KindNum, 16777215},
+    {El::textout_x, KindNum, 0},
+    {El::textout_y, KindNum, 0},
+    {El::textout_angle, KindNum, 0},
+    {El::textout_h, KindNum, 0},
+    {El::textout_w, KindNum, 0},
+    {El::textout_bold, KindBool, 0},
+    {El::textout_italic, KindBool, 0},
+    {El::textout_underline, KindBool, 0},
+    {El::textout_strikeout, KindBool, 0},
+    {El::textout_serif, KindBool, 0},
+    {El::textout_courier, KindBool, 0},
 };
-const NamedParam Params387[] = {
-    {388, KindPicture, 0},  // background_back
-    {389, KindNum, 0},  // background_x
-    {390, KindNum, 0},  // background_y
-    {391, KindNum, 0},  // background_block_x
-    {392, KindNum, 0},  // background_block_y
-    {393, KindNum, 2000000},  // background_block_w
-    {394, KindNum, 2000000},  // background_block_h
+const NamedParam BackgroundDispParams[] = {
+    {El::background_back, KindPicture, 0},
+    {El::background_x, KindNum, 0},
+    {El::background_y, KindNum, 0},
+    {El::background_block_x, KindNum, 0},
+    {El::background_block_y, KindNum, 0},
+    {El::background_block_w, KindNum, 2000000},
+    {El::background_block_h, KindNum, 2000000},
 };
-const NamedParam Params299[] = {
-    {398, KindSound, 0},  // sound_play_sound
-    {399, KindNum, 1},  // sound_play_volume
-    {400, KindNum, 0},  // sound_play_balance
-    {713, KindNum, 1},  // sound_play_speed
-    {384, KindNum, 1},  // sound_play_loop
-    {401, KindBool, 1},  // sound_play_stop
+const NamedParam SoundPlayParams[] = {
+    {El::sound_play_sound, KindSound, 0},
+    {El::sound_play_volume, KindNum, 1},
+    {El::sound_play_balance, KindNum, 0},
+    {El::sound_play_speed, KindNum, 1},
+    {El::sound_play_loop, KindNum, 1},
+    {El::sound_play_stop, KindBool, 1},
 };
 
 const ElementRow CmdElementRows[] = {
     // Control flow, calls, language and assignment
-    ROW_NAMED(2, ExecCmdIf, Params2),  // if
-    ROW_NAMED(6, ExecCmdWhile, Params6),  // while
-    ROW_NONE(9, ExecCmdBreak),  // break
-    ROW_CASE(11),  // case
-    ROW_ASSIGN(43, Num, Num, ExecCmdSetNumGlobal, ExecCmdSetNumLocal, ExecCmdSetNumGlobalListItem, ExecCmdSetNumLocalListItem),  // real
-    ROW_ASSIGN(44, Icon, Icon, ExecCmdSetIconGlobal, ExecCmdSetIconLocal, ExecCmdSetIconGlobalListItem, ExecCmdSetIconLocalListItem),  // picture
-    ROW_ASSIGN(45, Sound, Sound, ExecCmdSetSoundGlobal, ExecCmdSetSoundLocal, ExecCmdSetSoundGlobalListItem, ExecCmdSetSoundLocalListItem),  // sound
-    ROW_ASSIGN(46, Music, Music, ExecCmdSetMusicGlobal, ExecCmdSetMusicLocal, ExecCmdSetMusicGlobalListItem, ExecCmdSetMusicLocalListItem),
-    ROW_CALL(47),  // function
-    ROW_ASSIGN(48, Map, Map, ExecCmdSetMapGlobal, ExecCmdSetMapLocal, ExecCmdSetMapGlobalListItem, ExecCmdSetMapLocalListItem),  // map
-    ROW_ASSIGN(49, Sprite, Sprite, ExecCmdSetSpriteGlobal, ExecCmdSetSpriteLocal, ExecCmdSetSpriteGlobalListItem, ExecCmdSetSpriteLocalListItem),  // sprite
-    ROW_ASSIGN(51, Text, Text, ExecCmdSetTextGlobal, ExecCmdSetTextLocal, ExecCmdSetTextGlobalListItem, ExecCmdSetTextLocalListItem),
-    ROW_ASSIGN(63, Bool, Bool, ExecCmdSetBoolGlobal, ExecCmdSetBoolLocal, ExecCmdSetBoolGlobalListItem, ExecCmdSetBoolLocalListItem),  // logic
-    ROW_NONE(73, ExecCmdReturn),  // exit
-    ROW_OPTIONAL(122, ExecCmdWaitSeconds, Num, ExecCmdWaitTick),  // wait
-    ROW_ASSIGN(246, Picture, Picture, ExecCmdSetPictureGlobal, ExecCmdSetPictureLocal, ExecCmdSetPictureGlobalListItem, ExecCmdSetPictureLocalListItem),  // background
-    ROW_NAMED(247, ExecCmdRepeat, Params247),  // repeat
-    ROW_ASSIGN(250, Sprite, Num, ExecCmdSetSpriteXGlobal, ExecCmdSetSpriteXLocal, ExecCmdSetSpriteXGlobalListItem, ExecCmdSetSpriteXLocalListItem),  // sprite_x
-    ROW_ASSIGN(251, Sprite, Num, ExecCmdSetSpriteYGlobal, ExecCmdSetSpriteYLocal, ExecCmdSetSpriteYGlobalListItem, ExecCmdSetSpriteYLocalListItem),  // sprite_y
-    ROW_ASSIGN(252, Sprite, Num, ExecCmdSetSpriteDirGlobal, ExecCmdSetSpriteDirLocal, ExecCmdSetSpriteDirGlobalListItem, ExecCmdSetSpriteDirLocalListItem),  // sprite_dir
-    ROW_ASSIGN(254, Sprite, Bool, ExecCmdSetSpriteVisibleGlobal, ExecCmdSetSpriteVisibleLocal, ExecCmdSetSpriteVisibleGlobalListItem, ExecCmdSetSpriteVisibleLocalListItem),  // sprite_vis
-    ROW_LIST_STATE(256, Num, ExecCmdSetListIndexGlobal, ExecCmdSetListIndexLocal),  // list_index
-    ROW_LIST_STATE(257, Num, ExecCmdSetListAutoGlobal, ExecCmdSetListAutoLocal),  // list_auto
-    ROW_OPERAND(397, ExecCmdLanguage, Num),  // language
-    ROW_ASSIGN(636, Sprite, Num, ExecCmdSetSpritePhaseGlobal, ExecCmdSetSpritePhaseLocal, ExecCmdSetSpritePhaseGlobalListItem, ExecCmdSetSpritePhaseLocalListItem),  // sprite_phase
-    ROW_ASSIGN(637, Sprite, Num, ExecCmdSetSpriteStatusGlobal, ExecCmdSetSpriteStatusLocal, ExecCmdSetSpriteStatusGlobalListItem, ExecCmdSetSpriteStatusLocalListItem),  // sprite_status
+    ROW_NAMED(El::if_, ExecCmdIf, IfParams),
+    ROW_NAMED(El::while_, ExecCmdWhile, WhileParams),
+    ROW_NONE(El::break_, ExecCmdBreak),
+    ROW_CASE(El::case_),
+    ROW_ASSIGN(El::real, Num, Num, ExecCmdSetNumGlobal, ExecCmdSetNumLocal, ExecCmdSetNumGlobalListItem, ExecCmdSetNumLocalListItem),
+    ROW_ASSIGN(El::picture, Icon, Icon, ExecCmdSetIconGlobal, ExecCmdSetIconLocal, ExecCmdSetIconGlobalListItem, ExecCmdSetIconLocalListItem),
+    ROW_ASSIGN(El::sound, Sound, Sound, ExecCmdSetSoundGlobal, ExecCmdSetSoundLocal, ExecCmdSetSoundGlobalListItem, ExecCmdSetSoundLocalListItem),
+    ROW_ASSIGN(El::music, Music, Music, ExecCmdSetMusicGlobal, ExecCmdSetMusicLocal, ExecCmdSetMusicGlobalListItem, ExecCmdSetMusicLocalListItem),
+    ROW_CALL(El::function),
+    ROW_ASSIGN(El::map, Map, Map, ExecCmdSetMapGlobal, ExecCmdSetMapLocal, ExecCmdSetMapGlobalListItem, ExecCmdSetMapLocalListItem),
+    ROW_ASSIGN(El::sprite, Sprite, Sprite, ExecCmdSetSpriteGlobal, ExecCmdSetSpriteLocal, ExecCmdSetSpriteGlobalListItem, ExecCmdSetSpriteLocalListItem),
+    ROW_ASSIGN(El::text, Text, Text, ExecCmdSetTextGlobal, ExecCmdSetTextLocal, ExecCmdSetTextGlobalListItem, ExecCmdSetTextLocalListItem),
+    ROW_ASSIGN(El::logic, Bool, Bool, ExecCmdSetBoolGlobal, ExecCmdSetBoolLocal, ExecCmdSetBoolGlobalListItem, ExecCmdSetBoolLocalListItem),
+    ROW_NONE(El::exit, ExecCmdReturn),
+    ROW_OPTIONAL(El::wait, ExecCmdWaitSeconds, Num, ExecCmdWaitTick),
+    ROW_ASSIGN(El::background, Picture, Picture, ExecCmdSetPictureGlobal, ExecCmdSetPictureLocal, ExecCmdSetPictureGlobalListItem, ExecCmdSetPictureLocalListItem),
+    ROW_NAMED(El::repeat, ExecCmdRepeat, RepeatParams),
+    ROW_ASSIGN(El::sprite_x, Sprite, Num, ExecCmdSetSpriteXGlobal, ExecCmdSetSpriteXLocal, ExecCmdSetSpriteXGlobalListItem, ExecCmdSetSpriteXLocalListItem),
+    ROW_ASSIGN(El::sprite_y, Sprite, Num, ExecCmdSetSpriteYGlobal, ExecCmdSetSpriteYLocal, ExecCmdSetSpriteYGlobalListItem, ExecCmdSetSpriteYLocalListItem),
+    ROW_ASSIGN(El::sprite_dir, Sprite, Num, ExecCmdSetSpriteDirGlobal, ExecCmdSetSpriteDirLocal, ExecCmdSetSpriteDirGlobalListItem, ExecCmdSetSpriteDirLocalListItem),
+    ROW_ASSIGN(El::sprite_vis, Sprite, Bool, ExecCmdSetSpriteVisibleGlobal, ExecCmdSetSpriteVisibleLocal, ExecCmdSetSpriteVisibleGlobalListItem, ExecCmdSetSpriteVisibleLocalListItem),
+    ROW_LIST_STATE(El::list_index, Num, ExecCmdSetListIndexGlobal, ExecCmdSetListIndexLocal),
+    ROW_LIST_STATE(El::list_auto, Num, ExecCmdSetListAutoGlobal, ExecCmdSetListAutoLocal),
+    ROW_OPERAND(El::language, ExecCmdLanguage, Num),
+    ROW_ASSIGN(El::sprite_phase, Sprite, Num, ExecCmdSetSpritePhaseGlobal, ExecCmdSetSpritePhaseLocal, ExecCmdSetSpritePhaseGlobalListItem, ExecCmdSetSpritePhaseLocalListItem),
+    ROW_ASSIGN(El::sprite_status, Sprite, Num, ExecCmdSetSpriteStatusGlobal, ExecCmdSetSpriteStatusLocal, ExecCmdSetSpriteStatusGlobalListItem, ExecCmdSetSpriteStatusLocalListItem),
     // Main window, keyboard and mouse
-    ROW_OPERAND(294, ExecCmdStatusText, Text),
-    ROW_OPERAND(295, ExecCmdCaption, Text),  // caption
-    ROW_NONE(347, ExecCmdWaitKey),
-    ROW_NONE(348, ExecCmdWaitChar),
-    ROW_OPERAND(354, ExecCmdSetNumLock, Bool),
-    ROW_OPERAND(355, ExecCmdSetCapsLock, Bool),
-    ROW_OPERAND(356, ExecCmdSetScrollLock, Bool),
-    ROW_OPERAND(357, ExecCmdSetInsert, Bool),
-    ROW_NAMED(404, ExecCmdMouseCursor, Params404),  // mouse_cursor
-    ROW_NONE(639, ExecCmdFlushKeys),
+    ROW_OPERAND(El::status_text, ExecCmdStatusText, Text),
+    ROW_OPERAND(El::caption, ExecCmdCaption, Text),
+    ROW_NONE(El::key_wait, ExecCmdWaitKey),
+    ROW_NONE(El::key_wait_char, ExecCmdWaitChar),
+    ROW_OPERAND(El::key_num_lock, ExecCmdSetNumLock, Bool),
+    ROW_OPERAND(El::key_caps_lock, ExecCmdSetCapsLock, Bool),
+    ROW_OPERAND(El::key_scroll_lock, ExecCmdSetScrollLock, Bool),
+    ROW_OPERAND(El::key_insert, ExecCmdSetInsert, Bool),
+    ROW_NAMED(El::mouse_cursor, ExecCmdMouseCursor, MouseCursorParams),
+    ROW_NONE(El::key_flush, ExecCmdFlushKeys),
     // Sprites, map cells, drawing and text output
-    ROW_NONE(58, ExecCmdSprite0Step),
-    ROW_NONE(59, ExecCmdSprite0TurnLeft),
-    ROW_NONE(60, ExecCmdSprite0TurnRight),
-    ROW_NONE(61, ExecCmdSprite0TurnBack),
-    ROW_NONE(68, ExecCmdSprite1Step),
-    ROW_NONE(69, ExecCmdSprite1TurnLeft),
-    ROW_NONE(70, ExecCmdSprite1TurnRight),
-    ROW_NONE(71, ExecCmdSprite1TurnBack),
-    ROW_OPERAND(72, ExecCmdSprite0Visible, Bool),  // quick
-    ROW_OPERAND(74, ExecCmdSprite1Visible, Bool),
-    ROW_OPERAND(76, ExecCmdSprite0SetIconAhead, Icon),
-    ROW_OPERAND(77, ExecCmdSprite0SetDir, Num),
-    ROW_OPERAND(78, ExecCmdSprite0SetX, Num),
-    ROW_OPERAND(79, ExecCmdSprite0SetY, Num),
-    ROW_OPERAND(80, ExecCmdSprite1SetIconAhead, Icon),
-    ROW_OPERAND(81, ExecCmdSprite1SetDir, Num),
-    ROW_OPERAND(82, ExecCmdSprite1SetX, Num),
-    ROW_OPERAND(83, ExecCmdSprite1SetY, Num),
-    ROW_NONE(133, ExecCmdTransparent),  // transparent
-    ROW_OPERAND(260, ExecCmdSprite0CellValue1, Num),
-    ROW_OPERAND(261, ExecCmdSprite1CellValue1, Num),
-    ROW_OPERAND(262, ExecCmdSprite0CellValue2, Num),
-    ROW_OPERAND(263, ExecCmdSprite1CellValue2, Num),
-    ROW_OPERAND(264, ExecCmdSprite0CellValue3, Num),
-    ROW_OPERAND(265, ExecCmdSprite1CellValue3, Num),
-    ROW_OPERAND(266, ExecCmdSprite0CellFlag1, Bool),
-    ROW_OPERAND(267, ExecCmdSprite1CellFlag1, Bool),
-    ROW_OPERAND(268, ExecCmdSprite0CellFlag2, Bool),
-    ROW_OPERAND(269, ExecCmdSprite1CellFlag2, Bool),
-    ROW_OPERAND(270, ExecCmdSprite0CellFlag3, Bool),
-    ROW_OPERAND(271, ExecCmdSprite1CellFlag3, Bool),
-    ROW_OPERAND(272, ExecCmdSprite0CellFlag4, Bool),
-    ROW_OPERAND(273, ExecCmdSprite1CellFlag4, Bool),
-    ROW_OPERAND(274, ExecCmdSprite0CellFlag5, Bool),
-    ROW_OPERAND(275, ExecCmdSprite1CellFlag5, Bool),
-    ROW_NAMED(305, ExecCmdPoint, Params305),  // point
-    ROW_NAMED(308, ExecCmdLine, Params308),  // line
-    ROW_NAMED(313, ExecCmdBox, Params313),
-    ROW_NAMED(318, ExecCmdBoxFill, Params318),  // box_fill
-    ROW_NAMED(323, ExecCmdFill, Params323),  // fill
-    ROW_NAMED(326, ExecCmdCircle, Params326),
-    ROW_NAMED(330, ExecCmdCircleFill, Params330),
-    ROW_NAMED(334, ExecCmdTriangleFill, Params334),
-    ROW_NAMED(341, ExecCmdSphere, Params341),
-    ROW_NAMED(367, ExecCmdTextout, Params367),  // textout
-    ROW_OPERAND(385, ExecCmdSprite0SetIconUnder, Icon),
-    ROW_OPERAND(386, ExecCmdSprite1SetIconUnder, Icon),
-    ROW_NAMED(387, ExecCmdBackgroundDisp, Params387),  // background_disp
-    ROW_OPERAND(570, ExecCmdShiftSpritesX, Num),
-    ROW_OPERAND(571, ExecCmdShiftSpritesY, Num),
-    ROW_OPERAND(572, ExecCmdSpriteClipLeft, Num),
-    ROW_OPERAND(573, ExecCmdSpriteClipBottom, Num),
-    ROW_OPERAND(574, ExecCmdSpriteClipRight, Num),
-    ROW_OPERAND(575, ExecCmdSpriteClipTop, Num),
-    ROW_OPERAND(768, ExecCmdGraphAreaWidth, Num),  // graph_area_width
+    ROW_NONE(El::sprite0_step, ExecCmdSprite0Step),
+    ROW_NONE(El::sprite0_turn_left, ExecCmdSprite0TurnLeft),
+    ROW_NONE(El::sprite0_turn_right, ExecCmdSprite0TurnRight),
+    ROW_NONE(El::sprite0_turn_back, ExecCmdSprite0TurnBack),
+    ROW_NONE(El::sprite1_step, ExecCmdSprite1Step),
+    ROW_NONE(El::sprite1_turn_left, ExecCmdSprite1TurnLeft),
+    ROW_NONE(El::sprite1_turn_right, ExecCmdSprite1TurnRight),
+    ROW_NONE(El::sprite1_turn_back, ExecCmdSprite1TurnBack),
+    ROW_OPERAND(El::quick, ExecCmdSprite0Visible, Bool),
+    ROW_OPERAND(El::sprite1_vis, ExecCmdSprite1Visible, Bool),
+    ROW_OPERAND(El::sprite0_icon_ahead, ExecCmdSprite0SetIconAhead, Icon),
+    ROW_OPERAND(El::sprite0_dir, ExecCmdSprite0SetDir, Num),
+    ROW_OPERAND(El::sprite0_x, ExecCmdSprite0SetX, Num),
+    ROW_OPERAND(El::sprite0_y, ExecCmdSprite0SetY, Num),
+    ROW_OPERAND(El::sprite1_icon_ahead, ExecCmdSprite1SetIconAhead, Icon),
+    ROW_OPERAND(El::sprite1_dir, ExecCmdSprite1SetDir, Num),
+    ROW_OPERAND(El::sprite1_x, ExecCmdSprite1SetX, Num),
+    ROW_OPERAND(El::sprite1_y, ExecCmdSprite1SetY, Num),
+    ROW_NONE(El::transparent, ExecCmdTransparent),
+    ROW_OPERAND(El::sprite0_value1, ExecCmdSprite0CellValue1, Num),
+    ROW_OPERAND(El::sprite1_value1, ExecCmdSprite1CellValue1, Num),
+    ROW_OPERAND(El::sprite0_value2, ExecCmdSprite0CellValue2, Num),
+    ROW_OPERAND(El::sprite1_value2, ExecCmdSprite1CellValue2, Num),
+    ROW_OPERAND(El::sprite0_value3, ExecCmdSprite0CellValue3, Num),
+    ROW_OPERAND(El::sprite1_value3, ExecCmdSprite1CellValue3, Num),
+    ROW_OPERAND(El::sprite0_flag1, ExecCmdSprite0CellFlag1, Bool),
+    ROW_OPERAND(El::sprite1_flag1, ExecCmdSprite1CellFlag1, Bool),
+    ROW_OPERAND(El::sprite0_flag2, ExecCmdSprite0CellFlag2, Bool),
+    ROW_OPERAND(El::sprite1_flag2, ExecCmdSprite1CellFlag2, Bool),
+    ROW_OPERAND(El::sprite0_flag3, ExecCmdSprite0CellFlag3, Bool),
+    ROW_OPERAND(El::sprite1_flag3, ExecCmdSprite1CellFlag3, Bool),
+    ROW_OPERAND(El::sprite0_flag4, ExecCmdSprite0CellFlag4, Bool),
+    ROW_OPERAND(El::sprite1_flag4, ExecCmdSprite1CellFlag4, Bool),
+    ROW_OPERAND(El::sprite0_flag5, ExecCmdSprite0CellFlag5, Bool),
+    ROW_OPERAND(El::sprite1_flag5, ExecCmdSprite1CellFlag5, Bool),
+    ROW_NAMED(El::point, ExecCmdPoint, PointParams),
+    ROW_NAMED(El::line, ExecCmdLine, LineParams),
+    ROW_NAMED(El::box, ExecCmdBox, BoxParams),
+    ROW_NAMED(El::box_fill, ExecCmdBoxFill, BoxFillParams),
+    ROW_NAMED(El::fill, ExecCmdFill, FillParams),
+    ROW_NAMED(El::circle, ExecCmdCircle, CircleParams),
+    ROW_NAMED(El::circle_fill, ExecCmdCircleFill, CircleFillParams),
+    ROW_NAMED(El::triangle_fill, ExecCmdTriangleFill, TriangleFillParams),
+    ROW_NAMED(El::sphere, ExecCmdSphere, SphereParams),
+    ROW_NAMED(El::textout, ExecCmdTextout, TextoutParams),
+    ROW_OPERAND(El::sprite0_icon_under, ExecCmdSprite0SetIconUnder, Icon),
+    ROW_OPERAND(El::sprite1_icon_under, ExecCmdSprite1SetIconUnder, Icon),
+    ROW_NAMED(El::background_disp, ExecCmdBackgroundDisp, BackgroundDispParams),
+    ROW_OPERAND(El::sprites_shift_x, ExecCmdShiftSpritesX, Num),
+    ROW_OPERAND(El::sprites_shift_y, ExecCmdShiftSpritesY, Num),
+    ROW_OPERAND(El::sprite_clip_left, ExecCmdSpriteClipLeft, Num),
+    ROW_OPERAND(El::sprite_clip_bottom, ExecCmdSpriteClipBottom, Num),
+    ROW_OPERAND(El::sprite_clip_right, ExecCmdSpriteClipRight, Num),
+    ROW_OPERAND(El::sprite_clip_top, ExecCmdSpriteClipTop, Num),
+    ROW_OPERAND(El::graph_area_width, ExecCmdGraphAreaWidth, Num),
     // Program windows and controls
-    ROW_OPERAND(242, ExecCmdWindowFrame, Bool),  // window_frame
-    ROW_OPERAND(243, ExecCmdWindowCaption, Bool),  // window_caption
-    ROW_NAMED(517, ExecCmdMessageBox, MessageBoxParams),
-    ROW_OPERAND(593, ExecCmdWindowId, Num),  // window_id
-    ROW_OPERAND(594, ExecCmdWindowDelete, Num),
-    ROW_OPERAND(596, ExecCmdWindowX, Num),  // window_x
-    ROW_OPERAND(597, ExecCmdWindowY, Num),  // window_y
-    ROW_OPERAND(598, ExecCmdWindowW, Num),  // window_w
-    ROW_OPERAND(599, ExecCmdWindowH, Num),  // window_h
-    ROW_OPERAND(600, ExecCmdWindowText, Text),
-    ROW_OPTIONAL(601, ExecCmdWindowVisible, Bool, ExecCmdToggleWindowVisible),
-    ROW_OPTIONAL(602, ExecCmdWindowDisabled, Bool, ExecCmdToggleWindowDisabled),
-    ROW_OPTIONAL(611, ExecCmdWindowCheck, Bool, ExecCmdToggleWindowCheck),
-    ROW_OPERAND(612, ExecCmdWindowFocus, Num),
-    ROW_OPTIONAL(620, ExecCmdWindowBold, Bool, ExecCmdToggleWindowBold),
-    ROW_OPTIONAL(621, ExecCmdWindowFixed, Bool, ExecCmdToggleWindowFixed),
-    ROW_OPERAND(624, ExecCmdWindowListAdd, Text),
-    ROW_NONE(625, ExecCmdWindowListClear),
-    ROW_OPTIONAL(628, ExecCmdWindowCheck3, Bool, ExecCmdToggleWindowCheck3),
-    ROW_OPERAND(630, ExecCmdWindowIcon, Icon),
-    ROW_OPTIONAL(638, ExecCmdFullScreen, Bool, ExecCmdToggleFullScreen),
-    ROW_OPERAND(686, ExecCmdEscWindow, Num),
-    ROW_OPERAND(700, ExecCmdWindowPicture, Picture),
-    ROW_OPERAND(702, ExecCmdWindowFontHeight, Num),
-    ROW_OPTIONAL(703, ExecCmdWindowItalic, Bool, ExecCmdToggleWindowItalic),
-    ROW_OPTIONAL(704, ExecCmdWindowUnderline, Bool, ExecCmdToggleWindowUnderline),
-    ROW_OPTIONAL(705, ExecCmdWindowStrikeout, Bool, ExecCmdToggleWindowStrikeout),
-    ROW_OPTIONAL(706, ExecCmdWindowSerif, Bool, ExecCmdToggleWindowSerif),
-    ROW_OPERAND(707, ExecCmdWindowFontWidth, Num),
-    ROW_OPERAND(708, ExecCmdWindowFontAngle, Num),
-    ROW_OPERAND(710, ExecCmdWindowTextColor, Num),
-    ROW_OPERAND(711, ExecCmdWindowBackColor, Num),
-    ROW_OPERAND(741, ExecCmdWindowWInt, Num),  // window_w_int
-    ROW_OPERAND(742, ExecCmdWindowHInt, Num),  // window_h_int
-    ROW_OPERAND(743, ExecCmdCodePage, Num),
-    ROW_OPERAND(744, ExecCmdFontName, Text),
-    ROW_OPERAND(749, ExecCmdWindowTop, Bool),  // window_top
+    ROW_OPERAND(El::window_frame, ExecCmdWindowFrame, Bool),
+    ROW_OPERAND(El::window_caption, ExecCmdWindowCaption, Bool),
+    ROW_NAMED(El::message_box, ExecCmdMessageBox, MessageBoxParams),
+    ROW_OPERAND(El::window_id, ExecCmdWindowId, Num),
+    ROW_OPERAND(El::window_delete, ExecCmdWindowDelete, Num),
+    ROW_OPERAND(El::window_x, ExecCmdWindowX, Num),
+    ROW_OPERAND(El::window_y, ExecCmdWindowY, Num),
+    ROW_OPERAND(El::window_w, ExecCmdWindowW, Num),
+    ROW_OPERAND(El::window_h, ExecCmdWindowH, Num),
+    ROW_OPERAND(El::window_text, ExecCmdWindowText, Text),
+    ROW_OPTIONAL(El::window_visible, ExecCmdWindowVisible, Bool, ExecCmdToggleWindowVisible),
+    ROW_OPTIONAL(El::window_disabled, ExecCmdWindowDisabled, Bool, ExecCmdToggleWindowDisabled),
+    ROW_OPTIONAL(El::window_check, ExecCmdWindowCheck, Bool, ExecCmdToggleWindowCheck),
+    ROW_OPERAND(El::window_focus, ExecCmdWindowFocus, Num),
+    ROW_OPTIONAL(El::window_bold, ExecCmdWindowBold, Bool, ExecCmdToggleWindowBold),
+    ROW_OPTIONAL(El::window_fixed, ExecCmdWindowFixed, Bool, ExecCmdToggleWindowFixed),
+    ROW_OPERAND(El::window_list_add, ExecCmdWindowListAdd, Text),
+    ROW_NONE(El::window_list_clear, ExecCmdWindowListClear),
+    ROW_OPTIONAL(El::window_check3, ExecCmdWindowCheck3, Bool, ExecCmdToggleWindowCheck3),
+    ROW_OPERAND(El::window_icon, ExecCmdWindowIcon, Icon),
+    ROW_OPTIONAL(El::full_screen, ExecCmdFullScreen, Bool, ExecCmdToggleFullScreen),
+    ROW_OPERAND(El::window_esc, ExecCmdEscWindow, Num),
+    ROW_OPERAND(El::window_picture, ExecCmdWindowPicture, Picture),
+    ROW_OPERAND(El::window_font_h, ExecCmdWindowFontHeight, Num),
+    ROW_OPTIONAL(El::window_italic, ExecCmdWindowItalic, Bool, ExecCmdToggleWindowItalic),
+    ROW_OPTIONAL(El::window_underline, ExecCmdWindowUnderline, Bool, ExecCmdToggleWindowUnderline),
+    ROW_OPTIONAL(El::window_strikeout, ExecCmdWindowStrikeout, Bool, ExecCmdToggleWindowStrikeout),
+    ROW_OPTIONAL(El::window_serif, ExecCmdWindowSerif, Bool, ExecCmdToggleWindowSerif),
+    ROW_OPERAND(El::window_font_w, ExecCmdWindowFontWidth, Num),
+    ROW_OPERAND(El::window_font_angle, ExecCmdWindowFontAngle, Num),
+    ROW_OPERAND(El::window_text_color, ExecCmdWindowTextColor, Num),
+    ROW_OPERAND(El::window_back_color, ExecCmdWindowBackColor, Num),
+    ROW_OPERAND(El::window_w_int, ExecCmdWindowWInt, Num),
+    ROW_OPERAND(El::window_h_int, ExecCmdWindowHInt, Num),
+    ROW_OPERAND(El::code_page, ExecCmdCodePage, Num),
+    ROW_OPERAND(El::font_name, ExecCmdFontName, Text),
+    ROW_OPERAND(El::window_top, ExecCmdWindowTop, Bool),
     // Sound, music and CD audio
-    ROW_NAMED(299, ExecCmdSoundPlay, Params299),  // sound_play
-    ROW_OPTIONAL(300, ExecCmdSoundStop, Sound, ExecCmdSoundStopAll),  // sound_stop
-    ROW_OPERAND(410, ExecCmdMusicPlay, Music),
-    ROW_OPERAND(411, ExecCmdMusicPlayLoop, Music),
-    ROW_NONE(412, ExecCmdMusicStop),
-    ROW_OPTIONAL(413, ExecCmdMusicPause, Bool, ExecCmdMusicPauseToggle),
-    ROW_OPERAND(415, ExecCmdMusicSetPosition, Num),
-    ROW_OPTIONAL_CONST(427, ExecCmdCdPlay, Num, 1),
-    ROW_NONE(428, ExecCmdCdStop),
-    ROW_OPTIONAL(429, ExecCmdCdPause, Bool, ExecCmdCdPauseToggle),
-    ROW_OPERAND(433, ExecCmdCdSetPosition, Num),
-    ROW_OPERAND(434, ExecCmdCdSetTrack, Num),
-    ROW_OPERAND(436, ExecCmdCdSetTrackPosition, Num),
-    ROW_OPTIONAL(529, ExecCmdCdEject, Bool, ExecCmdCdEjectToggle),
-    ROW_OPERAND(640, ExecCmdSoundSetPosition, Num),
-    ROW_OPTIONAL(641, ExecCmdSoundPause, Bool, ExecCmdSoundPauseToggle),
+    ROW_NAMED(El::sound_play, ExecCmdSoundPlay, SoundPlayParams),
+    ROW_OPTIONAL(El::sound_stop, ExecCmdSoundStop, Sound, ExecCmdSoundStopAll),
+    ROW_OPERAND(El::music_play, ExecCmdMusicPlay, Music),
+    ROW_OPERAND(El::music_play_loop, ExecCmdMusicPlayLoop, Music),
+    ROW_NONE(El::music_stop, ExecCmdMusicStop),
+    ROW_OPTIONAL(El::music_pause, ExecCmdMusicPause, Bool, ExecCmdMusicPauseToggle),
+    ROW_OPERAND(El::music_position, ExecCmdMusicSetPosition, Num),
+    ROW_OPTIONAL_CONST(El::cd_play, ExecCmdCdPlay, Num, 1),
+    ROW_NONE(El::cd_stop, ExecCmdCdStop),
+    ROW_OPTIONAL(El::cd_pause, ExecCmdCdPause, Bool, ExecCmdCdPauseToggle),
+    ROW_OPERAND(El::cd_position, ExecCmdCdSetPosition, Num),
+    ROW_OPERAND(El::cd_track, ExecCmdCdSetTrack, Num),
+    ROW_OPERAND(El::cd_track_position, ExecCmdCdSetTrackPosition, Num),
+    ROW_OPTIONAL(El::cd_eject, ExecCmdCdEject, Bool, ExecCmdCdEjectToggle),
+    ROW_OPERAND(El::sound_position, ExecCmdSoundSetPosition, Num),
+    ROW_OPTIONAL(El::sound_pause, ExecCmdSoundPause, Bool, ExecCmdSoundPauseToggle),
     // Files, console, programs, return code and date
-    ROW_OPERAND(245, ExecCmdSetReturnCode, Num),  // return_code
-    ROW_OPERAND(439, ExecCmdFileCreate, Text),
-    ROW_OPERAND(440, ExecCmdDirCreate, Text),
-    ROW_OPERAND(441, ExecCmdFileDelete, Text),
-    ROW_OPERAND(443, ExecCmdSetCurrentDir, Text),
-    ROW_OPERAND(446, ExecCmdSetVolumeLabel, Text),
-    ROW_OPERAND(448, ExecCmdSetReadFileName, Text),
-    ROW_OPERAND(449, ExecCmdSetWriteFileName, Text),
-    ROW_NONE(450, ExecCmdFileCopy),
-    ROW_NONE(451, ExecCmdFileMove),
-    ROW_OPERAND(454, ExecCmdSetFileReadOnly, Bool),
-    ROW_OPERAND(455, ExecCmdSetFileHidden, Bool),
-    ROW_OPERAND(456, ExecCmdSetFileSystem, Bool),
-    ROW_OPERAND(458, ExecCmdSetFileArchive, Bool),
-    ROW_OPERAND(462, ExecCmdSetFileCreateTime, Num),
-    ROW_OPERAND(463, ExecCmdSetFileAccessTime, Num),
-    ROW_OPERAND(464, ExecCmdSetFileWriteTime, Num),
-    ROW_OPERAND(466, ExecCmdFileWriteInt8, Num),
-    ROW_OPERAND(467, ExecCmdFileWriteUInt8, Num),
-    ROW_OPERAND(468, ExecCmdFileWriteInt16, Num),
-    ROW_OPERAND(469, ExecCmdFileWriteUInt16, Num),
-    ROW_OPERAND(470, ExecCmdFileWriteInt32, Num),
-    ROW_OPERAND(471, ExecCmdFileWriteUInt32, Num),
-    ROW_OPERAND(472, ExecCmdFileWriteFloat, Num),
-    ROW_OPERAND(473, ExecCmdFileWriteDouble, Num),
-    ROW_OPERAND(474, ExecCmdFileWriteTextNul, Text),
-    ROW_OPERAND(475, ExecCmdFileWriteLine, Text),
-    ROW_OPERAND(476, ExecCmdFileWriteTextFixed, Text),
-    ROW_OPERAND(477, ExecCmdFileWriteIcon, Icon),
-    ROW_OPERAND(478, ExecCmdFileWritePicture, Picture),
-    ROW_OPERAND(479, ExecCmdFileWriteSound, Sound),
-    ROW_OPERAND(480, ExecCmdFileWriteMusic, Music),
-    ROW_OPERAND(481, ExecCmdSetReadOffset, Num),
-    ROW_OPERAND(482, ExecCmdSetWriteOffset, Num),
-    ROW_OPERAND(484, ExecCmdSetDateTime, Num),
-    ROW_OPERAND(508, ExecCmdSetFileSize, Num),
-    ROW_OPERAND(509, ExecCmdSetFileError, Bool),
-    ROW_OPERAND(510, ExecCmdSetFileTextLength, Num),
-    ROW_OPERAND(514, ExecCmdFileWriteInt24, Num),
-    ROW_OPERAND(515, ExecCmdFileWriteUInt24, Num),
-    ROW_NONE(576, ExecCmdConsoleToggle),
-    ROW_OPERAND(577, ExecCmdConsoleOut, Text),
-    ROW_OPERAND(579, ExecCmdConsoleErr, Text),
-    ROW_OPERAND(582, ExecCmdRunProgram, Text),
-    ROW_OPERAND(583, ExecCmdRunProgramWait, Text),
-    ROW_OPERAND(632, ExecCmdFileWriteSprite, Sprite),
-    ROW_OPERAND(729, ExecCmdSetFileUnicode, Bool),
-    ROW_OPERAND(751, ExecCmdSetFileAlias, Text),
+    ROW_OPERAND(El::return_code, ExecCmdSetReturnCode, Num),
+    ROW_OPERAND(El::file_create, ExecCmdFileCreate, Text),
+    ROW_OPERAND(El::dir_create, ExecCmdDirCreate, Text),
+    ROW_OPERAND(El::file_delete, ExecCmdFileDelete, Text),
+    ROW_OPERAND(El::current_dir, ExecCmdSetCurrentDir, Text),
+    ROW_OPERAND(El::disk_label, ExecCmdSetVolumeLabel, Text),
+    ROW_OPERAND(El::file_read_name, ExecCmdSetReadFileName, Text),
+    ROW_OPERAND(El::file_write_name, ExecCmdSetWriteFileName, Text),
+    ROW_NONE(El::file_copy, ExecCmdFileCopy),
+    ROW_NONE(El::file_move, ExecCmdFileMove),
+    ROW_OPERAND(El::file_readonly, ExecCmdSetFileReadOnly, Bool),
+    ROW_OPERAND(El::file_hidden, ExecCmdSetFileHidden, Bool),
+    ROW_OPERAND(El::file_system, ExecCmdSetFileSystem, Bool),
+    ROW_OPERAND(El::file_archive, ExecCmdSetFileArchive, Bool),
+    ROW_OPERAND(El::file_create_time, ExecCmdSetFileCreateTime, Num),
+    ROW_OPERAND(El::file_access_time, ExecCmdSetFileAccessTime, Num),
+    ROW_OPERAND(El::file_write_time, ExecCmdSetFileWriteTime, Num),
+    ROW_OPERAND(El::file_int8, ExecCmdFileWriteInt8, Num),
+    ROW_OPERAND(El::file_uint8, ExecCmdFileWriteUInt8, Num),
+    ROW_OPERAND(El::file_int16, ExecCmdFileWriteInt16, Num),
+    ROW_OPERAND(El::file_uint16, ExecCmdFileWriteUInt16, Num),
+    ROW_OPERAND(El::file_int32, ExecCmdFileWriteInt32, Num),
+    ROW_OPERAND(El::file_uint32, ExecCmdFileWriteUInt32, Num),
+    ROW_OPERAND(El::file_float, ExecCmdFileWriteFloat, Num),
+    ROW_OPERAND(El::file_double, ExecCmdFileWriteDouble, Num),
+    ROW_OPERAND(El::file_text_nul, ExecCmdFileWriteTextNul, Text),
+    ROW_OPERAND(El::file_line, ExecCmdFileWriteLine, Text),
+    ROW_OPERAND(El::file_text_fixed, ExecCmdFileWriteTextFixed, Text),
+    ROW_OPERAND(El::file_icon, ExecCmdFileWriteIcon, Icon),
+    ROW_OPERAND(El::file_picture, ExecCmdFileWritePicture, Picture),
+    ROW_OPERAND(El::file_sound, ExecCmdFileWriteSound, Sound),
+    ROW_OPERAND(El::file_music, ExecCmdFileWriteMusic, Music),
+    ROW_OPERAND(El::file_read_offset, ExecCmdSetReadOffset, Num),
+    ROW_OPERAND(El::file_write_offset, ExecCmdSetWriteOffset, Num),
+    ROW_OPERAND(El::date_time, ExecCmdSetDateTime, Num),
+    ROW_OPERAND(El::file_size, ExecCmdSetFileSize, Num),
+    ROW_OPERAND(El::file_error, ExecCmdSetFileError, Bool),
+    ROW_OPERAND(El::file_text_length, ExecCmdSetFileTextLength, Num),
+    ROW_OPERAND(El::file_int24, ExecCmdFileWriteInt24, Num),
+    ROW_OPERAND(El::file_uint24, ExecCmdFileWriteUInt24, Num),
+    ROW_NONE(El::console, ExecCmdConsoleToggle),
+    ROW_OPERAND(El::console_out, ExecCmdConsoleOut, Text),
+    ROW_OPERAND(El::console_err, ExecCmdConsoleErr, Text),
+    ROW_OPERAND(El::run_program, ExecCmdRunProgram, Text),
+    ROW_OPERAND(El::run_program_wait, ExecCmdRunProgramWait, Text),
+    ROW_OPERAND(El::file_sprite, ExecCmdFileWriteSprite, Sprite),
+    ROW_OPERAND(El::file_unicode, ExecCmdSetFileUnicode, Bool),
+    ROW_OPERAND(El::file_alias, ExecCmdSetFileAlias, Text),
 };
 const ElementTable CmdElementTable = {CmdElementRows, sizeof CmdElementRows / sizeof CmdElementRows[0]};
 #undef F

@@ -5,6 +5,7 @@
 #include <stdint.h>
 #include "code/compiled_code.h"
 #include "code/exec_functions.h"
+#include "image/element_ids.h"
 
 // The kinds of the compile functions; KindCommands is a named parameter that
 // holds a command group.
@@ -65,14 +66,14 @@ extern const ElementTable* const ElementTables[KindMusic + 1];
 // The row of element id in the table of kind, or null when the kind has none.
 const ElementRow* FindElementRow(ValueKind kind, int32_t id);
 
-// Parameter lists that rows of several kinds share: a map cell (553 map,
-// 551 x, 552 y) and the message box (519 caption, 518 text, 520, 521, 522).
+// Parameter lists that rows of several kinds share: a map cell (map, x, y)
+// and the message box (caption, text, icon, buttons, default button).
 extern const NamedParam MapCellParams[3];
 extern const NamedParam MessageBoxParams[5];
 
-// Key-code constants: element ids 134 .. 233 give these virtual-key codes.
-const int32_t FirstKeyElement = 134;
-const int32_t LastKeyElement = 233;
+// Key-code constants: the elements vk_f1 .. vk_space give these virtual-key codes.
+const int32_t FirstKeyElement = El::vk_f1;
+const int32_t LastKeyElement = El::vk_space;
 extern const uint8_t KeyElementCodes[LastKeyElement - FirstKeyElement + 1];
 
 const double Pi = 3.14159265358979323846264338327950288;

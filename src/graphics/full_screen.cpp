@@ -1,5 +1,5 @@
 // Full-screen mode: DirectDraw started on demand, the 8-bit mode list and
-// choice, switching on and off, following the map's size, and element 638.
+// choice, switching on and off, following the map's size, and the element full_screen.
 #include "graphics/full_screen.h"
 #include <string.h>
 #include "base/memory.h"
@@ -278,7 +278,7 @@ bool CopyToPrimarySurface(const uint8_t* lowest, int32_t stride, int32_t x, int3
 }
 
 // Logic operand: full screen on or off; a refused or failed switch leaves
-// the value of element 638 as it was.
+// the value of full_screen as it was.
 void ExecCmdFullScreen() {
   bool on = RunBool() != 0;
   SetFullScreen(on);

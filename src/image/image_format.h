@@ -1,8 +1,9 @@
 // Byte layout of the program image: header, directory, the sixteen tables and
-// their records, item flags and the element ids the loader itself looks at.
-// Plain declarations only, shared by the engine and the host tools.
+// their records and item flags; items name their elements by the ids of
+// element_ids.h. Plain declarations only, shared by the engine and the host tools.
 #pragma once
 #include <stdint.h>
+#include "image/element_ids.h"
 
 enum ImageTableIndex {
   TableImport, TableClass, TableGlobal, TableLocal, TableProgram, TableStruc,
@@ -87,32 +88,6 @@ const int32_t RefLocal = 3;
 const int32_t DataNone = -1;
 const int32_t DataLocal = 3;
 const int32_t DataProgram = 4;
-
-// Element ids of declarations, lists and number literals.
-enum ElementIds {
-  ElementGroup = 1,
-  ElementMinus = 10,
-  ElementDigit0 = 17,
-  ElementDigit9 = 26,
-  ElementPoint = 27,
-  ElementExponent = 28,
-  ElementReal = 43,
-  ElementIcon = 44,
-  ElementSound = 45,
-  ElementMusic = 46,
-  ElementFunction = 47,
-  ElementMap = 48,
-  ElementSprite = 49,
-  ElementText = 51,
-  ElementInputParams = 53,
-  ElementOutputParams = 54,
-  ElementList = 56,
-  ElementLogic = 63,
-  ElementPicture = 246,
-  ElementListSize = 255,
-  ElementListIndex = 256,
-  ElementListAuto = 257,
-};
 
 // A TEXT block opens with its u32 languageId and u32 codePage; each of its
 // texts is a u32 length followed by that many bytes.

@@ -15,9 +15,8 @@ int32_t ProgramItemCount;
 ItemLinks* ProgramItemLinks;
 
 // The kinds in the order of the slot counters below.
-static const int32_t VariableKinds[] = {ElementReal, ElementIcon,   ElementSound,
-                                        ElementMusic, ElementMap,   ElementSprite,
-                                        ElementText,  ElementLogic, ElementPicture};
+static const int32_t VariableKinds[] = {El::real, El::picture, El::sound, El::music,     El::map,
+                                        El::sprite, El::text, El::logic, El::background};
 static const int VariableKindCount = sizeof VariableKinds / sizeof VariableKinds[0];
 
 static int KindCounter(int32_t elementId) {
@@ -70,7 +69,7 @@ static void NumberFrom(int32_t t, int32_t n) {
   for (int32_t k = t + n - 1; k >= t; k--) {
     const ProgramItem& item = LocalItems[k];
     ItemLinks& links = LocalItemLinks[k];
-    if (item.ElementId == ElementList) links.LocalListNumber = ++lists;
+    if (item.ElementId == El::list) links.LocalListNumber = ++lists;
     if (TakesLocalSlot(item)) {
       int32_t& counter = counters[KindCounter(item.ElementId)];
       counter += ListSizeOf(links);
@@ -82,7 +81,7 @@ static void NumberFrom(int32_t t, int32_t n) {
   // numbering of the outer list's remaining items.
   int32_t remaining = 0, current = -1;
   for (int32_t k = t; k < t + n; k++) {
-    if (LocalItems[k].ElementId == ElementList && remaining == 0) {
+    if (LocalItems[k].ElementId == El::list && remaining == 0) {
       remaining = LocalItemLinks[k].SubtreeSize;
       current = LocalItemLinks[k].LocalListNumber;
     }
@@ -102,7 +101,7 @@ void SpreadSpriteLinks(const ProgramItem* items, ItemLinks* links, int32_t count
   int32_t r = -1;
   ItemLinks saved = {};
   for (int32_t k = 0; k < count; k++) {
-    if (items[k].ElementId == ElementSprite) {
+    if (items[k].ElementId == El::sprite) {
       r = links[k].SubtreeSize - 1;
       saved = links[k];
     }

@@ -15,10 +15,10 @@ double GetNumberLiteral(const ProgramItem* item, const ItemLinks* links) {
     const ProgramItem& part = item[k];
     if (IsSwitchedOff(part)) continue;
     int32_t id = part.ElementId;
-    if (id >= ElementDigit0 && id <= ElementDigit9) text.AppendChar((uint8_t)('0' + id - ElementDigit0));
-    else if (id == ElementMinus) text.AppendChar('-');
-    else if (id == ElementPoint) text.AppendChar('.');
-    else if (id == ElementExponent) text.AppendChar('E');
+    if (id >= El::digit_0 && id <= El::digit_9) text.AppendChar((uint8_t)('0' + id - El::digit_0));
+    else if (id == El::num_minus) text.AppendChar('-');
+    else if (id == El::num_point) text.AppendChar('.');
+    else if (id == El::num_exponent) text.AppendChar('E');
   }
   if (text.Length() == 0) text = Texts.Get(item->TextIndex);
   if (text.EqualsChars("-")) text.AssignChars("-1");
@@ -43,7 +43,7 @@ static int32_t ListIndexOfValue(double x, int32_t size) {
 
 static int32_t FindListSize(const ProgramItem* items, const ItemLinks* links, int32_t i) {
   for (int32_t k = i + 1; k < i + links[i].SubtreeSize; k++)
-    if (items[k].ElementId == ElementListSize) return ListSizeOfValue(GetNumberLiteral(&items[k], &links[k]));
+    if (items[k].ElementId == El::list_size) return ListSizeOfValue(GetNumberLiteral(&items[k], &links[k]));
   return 1;
 }
 
@@ -56,9 +56,9 @@ static void FillListRecord(const ProgramItem* items, ItemLinks* links, int32_t i
     if (IsVariableKind(id)) {
       if (makeStorage && record.Size >= 2)
         links[k].DataIndex = AppendVariableCopies(id, links[k].DataIndex, record.Size);
-    } else if (id == ElementListIndex) {
+    } else if (id == El::list_index) {
       record.Index = ListIndexOfValue(Numbers.Get(links[k].DataIndex), record.Size);
-    } else if (id == ElementListAuto) {
+    } else if (id == El::list_auto) {
       record.Auto = RoundToInt(Numbers.Get(links[k].DataIndex));
     }
   }
@@ -67,7 +67,7 @@ static void FillListRecord(const ProgramItem* items, ItemLinks* links, int32_t i
 void BuildListRecords(const ProgramItem* items, ItemLinks* links, int32_t count,
                       bool makeStorage) {
   for (int32_t i = 0; i < count; i++) {
-    if (items[i].ElementId != ElementList || links[i].ListIndex >= 0 || IsSwitchedOff(items[i]))
+    if (items[i].ElementId != El::list || links[i].ListIndex >= 0 || IsSwitchedOff(items[i]))
       continue;
     int32_t a = ListRecords.AppendNew();
     links[i].ListIndex = a;

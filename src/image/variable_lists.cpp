@@ -11,15 +11,15 @@
 
 int32_t AppendVariableCopies(int32_t elementId, int32_t index, int32_t n) {
   switch (elementId) {
-    case ElementReal: return Numbers.AppendCopies(index, n);
-    case ElementIcon: return Icons.AppendCopies(index, n);
-    case ElementSound: return Sounds.AppendCopies(index, n);
-    case ElementMusic: return Musics.AppendCopies(index, n);
-    case ElementMap: return Maps.AppendCopies(index, n);
-    case ElementSprite: return Sprites.AppendCopies(index, n);
-    case ElementText: return Texts.AppendCopies(index, n);
-    case ElementLogic: return Logics.AppendCopies(index, n);
-    case ElementPicture: return Pictures.AppendCopies(index, n);
+    case El::real: return Numbers.AppendCopies(index, n);
+    case El::picture: return Icons.AppendCopies(index, n);
+    case El::sound: return Sounds.AppendCopies(index, n);
+    case El::music: return Musics.AppendCopies(index, n);
+    case El::map: return Maps.AppendCopies(index, n);
+    case El::sprite: return Sprites.AppendCopies(index, n);
+    case El::text: return Texts.AppendCopies(index, n);
+    case El::logic: return Logics.AppendCopies(index, n);
+    case El::background: return Pictures.AppendCopies(index, n);
     default: return -1;
   }
 }

@@ -26,12 +26,12 @@ program
   sum_body: function
     if
       if_cond
-        #33
+        >
           @n
           0
       then
         @s
-          #39
+          +
             @n
             @sum
               @n
@@ -70,7 +70,7 @@ program
         num 10
       while_body
         @total
-          #39
+          +
             @total
             @sq
     return_code
@@ -95,23 +95,23 @@ program
   main_body: function
     if
       if_cond
-        #29
+        =
           @nan
           5
       then
         @code
-          #39
+          +
             @code
             1
     if
       if_cond
-        #30
+        <>
           1
           2
           1
       then
         @code
-          #39
+          +
             @code
             2
     if
@@ -121,34 +121,34 @@ program
           @f
       then
         @code
-          #39
+          +
             @code
             4
     if
       if_cond
-        #288
+        text_greater
           text_const "b"
           text_const "a"
       then
         @code
-          #39
+          +
             @code
             8
     if
       if_cond
-        #34
+        <
           3
           3
       then
         @code
-          #39
+          +
             @code
             num 16
     return_code
       @code
   f_body: function
     @code
-      #39
+      +
         @code
         num 64
 )";
@@ -176,7 +176,7 @@ inline std::vector<ResultProgram> ResultPrograms() {
       {"recursive sum", RecursiveSum, 5050},
       {"list of squares", ListOfSquares, 285},
       {"comparisons", Comparisons, 11},
-      {"factorial of 12", ReturnCodeProgram("#103\n        num 12"), 479001600},
+      {"factorial of 12", ReturnCodeProgram("factorial\n        num 12"), 479001600},
       {"above the range", ReturnCodeProgram("num 1e12"), 4294967295u},
       {"negative", ReturnCodeProgram("num -3"), 0},
       {"rounded", ReturnCodeProgram("num 3999999999.5"), 4000000000u},

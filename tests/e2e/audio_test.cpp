@@ -62,12 +62,12 @@ program
   main_body: function
 %BODY%
     return_code
-      #39
-        #41
-          #416
+      +
+        *
+          music_length
           num 1000
-        #41
-          #415
+        *
+          music_position
           num 10000000
 music t
   notes 60 62 64 67
@@ -88,12 +88,12 @@ TEST(Audio, MusicLengthAndPositionThroughTheSequencer) {
     const char* Body;
     uint32_t Expected;
   } cases[] = {
-      {"length of a playing piece", "    #410\n      @tune\n    wait\n      num 0.3", 2000},
-      {"a position beyond the end", "    #410\n      @tune\n    #415\n      num 10\n    wait\n      num 0.3",
+      {"length of a playing piece", "    music_play\n      @tune\n    wait\n      num 0.3", 2000},
+      {"a position beyond the end", "    music_play\n      @tune\n    music_position\n      num 10\n    wait\n      num 0.3",
        1999 * 10000 + 2000},
-      {"a position set before the piece, paused", "    #415\n      num 1.25\n    #413\n      true\n    #410\n      @tune\n"
+      {"a position set before the piece, paused", "    music_position\n      num 1.25\n    music_pause\n      true\n    music_play\n      @tune\n"
        "    wait\n      num 0.3", 1250 * 10000 + 2000},
-      {"stopped at the end of the program's run", "    #411\n      @tune\n    wait\n      num 0.2\n    #412",
+      {"stopped at the end of the program's run", "    music_play_loop\n      @tune\n    wait\n      num 0.2\n    music_stop",
        86400000},
   };
   for (auto& c : cases) {
@@ -108,7 +108,7 @@ TEST(Audio, MusicLengthAndPositionThroughTheSequencer) {
 // The piece is still open when the program ends: the shutdown deletes its file.
 TEST(Audio, NoTemporaryFileLeftWhenTheProgramEndsWithMusic) {
   TempFolder temp = MakeTempFolder();
-  ProgramRun run = RunWithTemp(MusicSource("    #410\n      @tune\n    wait\n      num 0.2"), temp);
+  ProgramRun run = RunWithTemp(MusicSource("    music_play\n      @tune\n    wait\n      num 0.2"), temp);
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ(2000u, run.ExitCode) << run.Output;
   EXPECT_EQ("", Joined(FilesIn(temp.Unix)));
@@ -127,45 +127,45 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #427
+    cd_play
       num 3
-    #433
+    cd_position
       num 20
-    #429
+    cd_pause
       true
     wait
       num 0.2
     @r
-      #39
-        #431
-        #41
-          #432
+      +
+        cd_length
+        *
+          cd_track_count
           num 10000
-        #41
-          #434
+        *
+          cd_track
           num 100000
-        #41
-          #433
+        *
+          cd_position
           num 1000
-        #41
-          #436
+        *
+          cd_track_position
           num 1000
     if
       if_cond
-        #529
+        cd_eject
       then
         @r
-          #39
+          +
             @r
             num 1000000
     if
       if_cond
         or
-          #430
-          #429
+          cd_playing
+          cd_pause
       then
         @r
-          #39
+          +
             @r
             num 10000000
     return_code

@@ -33,14 +33,14 @@ std::string ProgramOutput(const ProgramRun& run) {
 // written (e-acute, 0xE9 in the ANSI page, is 0x82 there); nothing is
 // written before console mode is on.
 TEST(ConsolePrograms, OutputAndError) {
-  ProgramRun run = RunSource(Program(R"(    #577
+  ProgramRun run = RunSource(Program(R"(    console_out
       text_const "not shown"
-    #576
-    #577
+    console
+    console_out
       text_const "out: caf\xe9"
-    #577
+    console_out
       text_const " more\n"
-    #579
+    console_err
       text_const "err line\n"
     return_code
       num 3
@@ -55,11 +55,11 @@ TEST(ConsolePrograms, OutputAndError) {
 TEST(ConsolePrograms, InputFromStdin) {
   RunOptions options;
   options.Stdin = "hello world\r\n";
-  ProgramRun run = RunSource(Program(R"(    #576
-    #577
-      #285
+  ProgramRun run = RunSource(Program(R"(    console
+    console_out
+      text_join
         text_const "got ["
-        #578
+        console_in
         text_const "]"
 )"), options);
   ASSERT_TRUE(run.Started) << run.Output;
@@ -94,7 +94,7 @@ TEST(ConsolePrograms, ExitCodesOfRunPrograms) {
       {"no-such-program-here.exe", 9009},  // the interpreter's code for a command it does not know
   };
   for (auto& c : cases) {
-    ProgramRun run = RunSource(Program("    return_code\n      #583\n        text_const \"" + c.Command + "\"\n"));
+    ProgramRun run = RunSource(Program("    return_code\n      run_program_wait\n        text_const \"" + c.Command + "\"\n"));
     ASSERT_TRUE(run.Started) << c.Command << ": " << run.Output;
     EXPECT_EQ(c.Expected, run.ExitCode) << c.Command << ": " << run.Output;
   }
@@ -103,7 +103,7 @@ TEST(ConsolePrograms, ExitCodesOfRunPrograms) {
 // A command that is no program runs through the interpreter, whose output
 // reaches the launcher's too.
 TEST(ConsolePrograms, InterpreterRunsWhatIsNoProgram) {
-  ProgramRun run = RunSource(Program("    #583\n      text_const \"echo fallback ran\"\n"));
+  ProgramRun run = RunSource(Program("    run_program_wait\n      text_const \"echo fallback ran\"\n"));
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_EQ(0u, run.ExitCode);
   EXPECT_EQ(0u, ProgramOutput(run).find("fallback ran")) << run.Output;
@@ -113,25 +113,25 @@ TEST(ConsolePrograms, InterpreterRunsWhatIsNoProgram) {
 TEST(ConsolePrograms, CommandLineWords) {
   RunOptions options;
   options.Args = {"first arg", "say\"hi\"", "3"};
-  ProgramRun run = RunSource(Program(R"(    #576
-    #577
-      #285
-        #580
+  ProgramRun run = RunSource(Program(R"(    console
+    console_out
+      text_join
+        command_word
           1
         text_const "|"
-        #580
+        command_word
           2
         text_const "|"
-        #580
+        command_word
           3
         text_const "|"
-        #580
+        command_word
           4
         text_const "|"
-        #580
+        command_word
           0
         text_const "|"
-        #581
+        program_path
         text_const "|"
         command_line
 )"), options);

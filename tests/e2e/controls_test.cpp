@@ -13,7 +13,7 @@
 namespace {
 
 struct Kind {
-  int Element;
+  int32_t Element;
   const char* Class;
   unsigned long Style, ExStyle;
 };
@@ -21,17 +21,26 @@ struct Kind {
 // In creation order: ids 1 to 20. List and combo boxes and the rich edit
 // drop WS_VSCROLL while no scroll bar is needed, so it is not expected.
 const Kind Kinds[] = {
-    {603, "Button", 0x00034000, 0},       {613, "Button", 0x00034001, 0},
-    {614, "Button", 0x00035045, 0},       {605, "Button", 0x00034003, 0},
-    {627, "Button", 0x00034006, 0},       {607, "Button", 0x00004009, 0},
-    {622, "Button", 0x00034009, 0},       {615, "Button", 0x00000007, 0x20},
-    {606, "Edit", 0x00030080, 0x200},     {609, "Edit", 0x00231044, 0x200},
-    {701, "RichEdit20A", 0x00031044, 0x200},
-    {616, "ListBox", 0x00030181, 0x200},  {626, "ComboBox", 0x00030441, 0},
-    {618, "ComboBox", 0x00030443, 0},     {619, "ComboBox", 0x00030442, 0},
-    {617, "Static", 0x00000180, 0},       {685, "Static", 0x00000181, 0},
-    {709, "Static", 0x00000182, 0},       {631, "Static", 0x00000B03, 0},
-    {699, "Static", 0x0000010D, 0},
+    {El::button_new, "Button", 0x00034000, 0},
+    {El::default_button_new, "Button", 0x00034001, 0},
+    {El::icon_button_new, "Button", 0x00035045, 0},
+    {El::check_box_new, "Button", 0x00034003, 0},
+    {El::check_box3_new, "Button", 0x00034006, 0},
+    {El::radio_button_new, "Button", 0x00004009, 0},
+    {El::radio_group_new, "Button", 0x00034009, 0},
+    {El::group_box_new, "Button", 0x00000007, 0x20},
+    {El::edit_new, "Edit", 0x00030080, 0x200},
+    {El::memo_new, "Edit", 0x00231044, 0x200},
+    {El::rich_edit_new, "RichEdit20A", 0x00031044, 0x200},
+    {El::list_box_new, "ListBox", 0x00030181, 0x200},
+    {El::combo_edit_new, "ComboBox", 0x00030441, 0},
+    {El::combo_list_new, "ComboBox", 0x00030443, 0},
+    {El::combo_drop_new, "ComboBox", 0x00030442, 0},
+    {El::static_left_new, "Static", 0x00000180, 0},
+    {El::static_center_new, "Static", 0x00000181, 0},
+    {El::static_right_new, "Static", 0x00000182, 0},
+    {El::icon_box_new, "Static", 0x00000B03, 0},
+    {El::picture_box_new, "Static", 0x0000010D, 0},
 };
 
 // The controls (or what body makes), then the return code focus x 1000 + n,
@@ -48,14 +57,14 @@ program
   main_body: function
 )";
   if (body.empty())
-    for (const Kind& k : Kinds) s += "    @n\n      #" + std::to_string(k.Element) + "\n";
+    for (const Kind& k : Kinds) s += "    @n\n      " + std::string(ElementNameOfId(k.Element)) + "\n";
   s += body;
-  s += R"(    #295
+  s += R"(    caption
       text_const "done"
     return_code
-      #39
-        #41
-          #612
+      +
+        *
+          window_focus
           num 1000
         @n
     repeat
@@ -121,13 +130,13 @@ TEST(Controls, ProgramWindowDisablesItsOwner) {
   std::string error;
   // n := window id x 100 + the button's id: 102.
   std::vector<uint8_t> image = AssembleOrEmpty(ControlsProgram(R"(    @n
-      #41
-        #595
+      *
+        window_new
         num 100
     @n
-      #39
+      +
         @n
-        #603
+        button_new
 )"), &error);
   ASSERT_FALSE(image.empty()) << error;
   RunOptions options;

@@ -63,58 +63,58 @@ std::string Units(const std::string& s) {
 TEST(DataFiles, TypedValuesWrittenAndReadBack) {
   std::string dir = ScratchDir();
   std::string body = R"(
-    #449
+    file_write_name
       text_const "data.bin"
-    #466
+    file_int8
       num -5
-    #467
+    file_uint8
       num 200
-    #468
+    file_int16
       num -1234
-    #469
+    file_uint16
       num 54321
-    #514
+    file_int24
       num -100000
-    #515
+    file_uint24
       num 10000000
-    #470
+    file_int32
       num -123456789
-    #471
+    file_uint32
       num 4000000000
-    #472
+    file_float
       num 1.5
-    #473
+    file_double
       num 3.25
-    #474
+    file_text_nul
       text_const "nul"
-    #475
+    file_line
       text_const "line"
-    #510
+    file_text_length
       num 6
-    #476
+    file_text_fixed
       text_const "fix"
-    #729
+    file_unicode
       true
-    #474
+    file_text_nul
       text_const "wide"
-    #475
+    file_line
       text_const "w\xE9"
-    #476
+    file_text_fixed
       text_const "wf"
-    #729
+    file_unicode
       false
-    #449
+    file_write_name
       text_const "back.bin"
-    #448
+    file_read_name
       text_const "data.bin"
 )";
-  for (const char* id : {"466", "467", "468", "469", "514", "515", "470", "471", "472", "473"})
-    body += std::string("    #473\n      #") + id + "\n";
-  const char* texts = "    #475\n      #474\n    #475\n      #475\n    #475\n      #476\n";
+  for (const char* read : {"file_int8", "file_uint8", "file_int16", "file_uint16", "file_int24", "file_uint24", "file_int32", "file_uint32", "file_float", "file_double"})
+    body += std::string("    file_double\n      ") + read + "\n";
+  const char* texts = "    file_line\n      file_text_nul\n    file_line\n      file_line\n    file_line\n      file_text_fixed\n";
   body += texts;
-  body += "    #729\n      true\n";
+  body += "    file_unicode\n      true\n";
   body += texts;
-  body += "    return_code\n      #481\n";
+  body += "    return_code\n      file_read_offset\n";
   ProgramRun run = RunIn(dir, Header + body);
   ASSERT_TRUE(run.Started) << run.Output;
 
@@ -153,16 +153,16 @@ TEST(DataFiles, EveryLineEndInBothEncodings) {
     while
       while_cond
         not
-          #509
+          file_error
       while_body
         @t
-          #475
+          file_line
         if
           if_cond
             not
-              #509
+              file_error
           then
-            #475
+            file_line
               @t
 )";
   std::string source = std::string(R"(
@@ -173,18 +173,18 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #448
+    file_read_name
       text_const "lines.txt"
-    #449
+    file_write_name
       text_const "out.txt"
 )") + copy + R"(
-    #509
+    file_error
       false
-    #729
+    file_unicode
       true
-    #448
+    file_read_name
       text_const "wlines.txt"
-    #449
+    file_write_name
       text_const "wout.txt"
 )" + copy;
   ProgramRun run = RunIn(dir, source);
@@ -218,20 +218,20 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #449
+    file_write_name
       text_const "hero.spr"
-    #632
+    file_sprite
       @hero
-    #449
+    file_write_name
       text_const "again.spr"
-    #448
+    file_read_name
       text_const "hero.spr"
     @copy
-      #632
-    #632
+      file_sprite
+    file_sprite
       @copy
     return_code
-      #481
+      file_read_offset
 )";
   ProgramRun run = RunIn(dir, source);
   ASSERT_TRUE(run.Started) << run.Output;
@@ -255,21 +255,21 @@ program
 // ends with 0 and its bytes on disk.
 TEST(DataFiles, DiskFull) {
   const char* writes = R"(
-    #449
+    file_write_name
       text_const "%s"
     repeat
       repeat_num
         num 100
       while_body
-        #467
+        file_uint8
           num 7
 )";
   const char* check = R"(
-    #449
+    file_write_name
       text_const "other.bin"
     if
       if_cond
-        #509
+        file_error
       then
         return_code
           num 1
@@ -307,9 +307,9 @@ TEST(DataFiles, DiskFull) {
 TEST(DataFiles, KilledAfterTheIdleClose) {
   std::string dir = ScratchDir();
   std::string body = R"(
-    #449
+    file_write_name
       text_const "kept.txt"
-    #475
+    file_line
       text_const "kept"
     while
       while_cond

@@ -28,7 +28,7 @@ program
 }
 
 // The main window's text becomes what value gives.
-std::string ShowInCaption(const std::string& value) { return "    #593\n      num 0\n    #600\n" + value; }
+std::string ShowInCaption(const std::string& value) { return "    window_id\n      num 0\n    window_text\n" + value; }
 
 ProgramRun Answer(const std::string& source, const std::string& script, const std::string& exe) {
   RunOptions options;
@@ -43,16 +43,16 @@ bool Has(const ProgramRun& run, const std::string& line) { return run.Output.fin
 
 TEST(Dialogs, MessageBoxReturnsTheButtonPressed) {
   ProgramRun run = Answer(DialogProgram(R"(    return_code
-      #517
-        #519
+      message_box
+        dialog_caption
           text_const "Ask\r\nnot in the caption"
-        #518
+        message_box_text
           text_const "Yes or no?"
-        #520
+        message_box_icon
           num 2
-        #521
+        message_box_buttons
           num 4
-        #522
+        message_box_default
           num 2
 )"), "fAsk c7", "msgbox.exe");
   ASSERT_TRUE(run.Started) << run.Output;
@@ -61,14 +61,14 @@ TEST(Dialogs, MessageBoxReturnsTheButtonPressed) {
 }
 
 TEST(Dialogs, TextInputDialog) {
-  std::string ask = R"(      #524
-        #519
+  std::string ask = R"(      input_dialog
+        dialog_caption
           text_const "Input"
-        #525
+        input_dialog_line1
           text_const "Your name"
-        #527
+        input_dialog_line3
           text_const "third line"
-        #528
+        input_dialog_text
           text_const "anon"
 )";
   ProgramRun run = Answer(DialogProgram(ShowInCaption(ask)),
@@ -88,15 +88,15 @@ TEST(Dialogs, TextInputDialog) {
   EXPECT_TRUE(Has(run, "final []")) << "Cancel gives the empty text: " << run.Output;
 }
 
-std::string FileDialog(int element, const char* title) {
-  return ShowInCaption("      #" + std::to_string(element) + R"(
-        #519
+std::string FileDialog(int32_t element, const char* title) {
+  return ShowInCaption("      " + std::string(ElementNameOfId(element)) + R"(
+        dialog_caption
           text_const ")" + title + R"("
-        #721
+        file_dialog_names
           text_const "Texts\r\nAll"
-        #719
+        file_dialog_patterns
           text_const "*.txt\r\n*.*"
-        #720
+        file_dialog_file
           text_const "notes.txt"
 )");
 }
@@ -104,7 +104,7 @@ std::string FileDialog(int element, const char* title) {
 // The name box is a combo box (cmb13) or an edit field (edt1), whichever
 // the dialog has; the filter list is cmb1.
 TEST(Dialogs, OpenDialogReturnsTheChosenPath) {
-  ProgramRun run = Answer(DialogProgram(FileDialog(715, "Pick one")),
+  ProgramRun run = Answer(DialogProgram(FileDialog(El::open_dialog, "Pick one")),
                           "fPick_one g1148 g1152 t1148=picked.txt t1152=picked.txt s1136=1 c1 q", "open.exe");
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_TRUE(Has(run, "dialog [Pick one] found")) << run.Output;
@@ -114,13 +114,13 @@ TEST(Dialogs, OpenDialogReturnsTheChosenPath) {
 }
 
 TEST(Dialogs, SaveDialogAddsTheDefaultExtension) {
-  ProgramRun run = Answer(DialogProgram(FileDialog(716, "Save as")),
+  ProgramRun run = Answer(DialogProgram(FileDialog(El::save_dialog, "Save as")),
                           "fSave_as t1148=report t1152=report c1 q", "save.exe");
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_TRUE(Has(run, "dialog [Save as] found")) << run.Output;
   EXPECT_TRUE(Has(run, "\\work\\report.txt]")) << run.Output;
 
-  run = Answer(DialogProgram(FileDialog(716, "Save as")), "fSave_as c2 q", "savecancel.exe");
+  run = Answer(DialogProgram(FileDialog(El::save_dialog, "Save as")), "fSave_as c2 q", "savecancel.exe");
   ASSERT_TRUE(run.Started) << run.Output;
   EXPECT_TRUE(Has(run, "final []")) << "cancelled: " << run.Output;
 }

@@ -35,115 +35,115 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #439
+    file_create
       text_const "a.txt"
-    #439
+    file_create
       text_const " b.txt "
-    #439
+    file_create
       text_const "docs\\c.doc"
-    #440
+    dir_create
       text_const "data\\saves"
-    #439
+    file_create
       text_const "gone.txt"
-    #441
+    file_delete
       text_const "gone.txt"
-    #440
+    dir_create
       text_const "emptydir"
-    #441
+    file_delete
       text_const "emptydir"
-    #443
+    current_dir
       text_const "data"
-    #439
+    file_create
       text_const "inner.txt"
-    #443
+    current_dir
       text_const ".."
     if
       if_cond
-        #239
-          #642
+        text_equal
+          file_list
             text_const "a.txt;docs\\*.doc; b.t?t"
           text_const "a.txt\r\nc.doc\r\nb.txt\r\n"
       then
         @code
-          #39
+          +
             @code
             num 1
     if
       if_cond
-        #442
+        file_exists
           text_const "a.txt"
       then
         @code
-          #39
+          +
             @code
             num 2
     if
       if_cond
         not
-          #442
+          file_exists
             text_const "gone.txt"
       then
         @code
-          #39
+          +
             @code
             num 4
     if
       if_cond
-        #442
+        file_exists
           text_const "z:"
       then
         @code
-          #39
+          +
             @code
             num 8
     if
       if_cond
-        #442
+        file_exists
           text_const "data\\saves"
       then
         @code
-          #39
+          +
             @code
             num 16
     if
       if_cond
-        #33
-          #444
+        >
+          disk_size
           num 0
       then
         @code
-          #39
+          +
             @code
             num 32
     if
       if_cond
         not
-          #33
-            #445
-            #444
+          >
+            disk_free
+            disk_size
       then
         @code
-          #39
+          +
             @code
             num 64
     if
       if_cond
         not
-          #439
+          file_create
             text_const ""
       then
         @code
-          #39
+          +
             @code
             num 128
     if
       if_cond
         not
-          #441
+          file_delete
             text_const "data"
       then
         @code
-          #39
+          +
             @code
             num 256
     return_code
@@ -176,121 +176,121 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #439
+    file_create
       text_const "orig.txt"
-    #449
+    file_write_name
       text_const "orig.txt"
-    #508
+    file_size
       num 1000
-    #464
+    file_write_time
       num 13000000000
-    #448
+    file_read_name
       text_const "orig.txt"
-    #449
+    file_write_name
       text_const "copy.txt"
     if
       if_cond
-        #450
+        file_copy
       then
         @code
-          #39
+          +
             @code
             num 1
     if
       if_cond
         not
-          #450
+          file_copy
       then
         @code
-          #39
+          +
             @code
             num 2
-    #448
+    file_read_name
       text_const "copy.txt"
-    #449
+    file_write_name
       text_const "moved.txt"
     if
       if_cond
-        #451
+        file_move
       then
         @code
-          #39
+          +
             @code
             num 4
-    #448
+    file_read_name
       text_const "moved.txt"
     if
       if_cond
-        #29
-          #508
+        =
+          file_size
           num 1000
       then
         @code
-          #39
+          +
             @code
             num 8
     if
       if_cond
         and
-          #33
-            #464
+          >
+            file_write_time
             num 12999999999.99
-          #34
-            #464
+          <
+            file_write_time
             num 13000000000.01
       then
         @code
-          #39
+          +
             @code
             num 16
-    #449
+    file_write_name
       text_const "moved.txt"
-    #454
+    file_readonly
       true
     if
       if_cond
-        #454
+        file_readonly
       then
         @code
-          #39
+          +
             @code
             num 32
-    #751
+    file_alias
       text_const " Moved = file "
     if
       if_cond
-        #239
-          #751
+        text_equal
+          file_alias
           text_const "Moved = file"
       then
         @code
-          #39
+          +
             @code
             num 64
     if
       if_cond
-        #239
-          #448
+        text_equal
+          file_read_name
           text_const "moved.txt"
       then
         @code
-          #39
+          +
             @code
             num 128
-    #454
+    file_readonly
       false
     if
       if_cond
         not
-          #454
+          file_readonly
       then
         @code
-          #39
+          +
             @code
             num 256
-    #449
+    file_write_name
       text_const "stamp.txt"
-    #463
+    file_access_time
       num 12900000000
     return_code
       @code
@@ -329,11 +329,11 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #446
+    disk_label
       text_const "YELTO"
     if
       if_cond
-        #509
+        file_error
       then
         return_code
           num 1

@@ -10,7 +10,7 @@
 namespace {
 
 // Asks for full screen by the set form and by the toggle, adding 1 and 2 to
-// the code when element 638 then reads true, 4 when it reads false after
+// the code when full_screen then reads true, 4 when it reads false after
 // the set form switched it off; returns 100 + code.
 const char* const SwitchingProgram = R"(
 global
@@ -20,40 +20,40 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #638
+    full_screen
       true
     if
       if_cond
-        #638
+        full_screen
       then
         @code
-          #39
+          +
             @code
             num 1
-    #638
+    full_screen
       false
-    #638
+    full_screen
     if
       if_cond
-        #638
+        full_screen
       then
         @code
-          #39
+          +
             @code
             num 2
-    #638
+    full_screen
       false
     if
       if_cond
         not
-          #638
+          full_screen
       then
         @code
-          #39
+          +
             @code
             num 4
     return_code
-      #39
+      +
         @code
         num 100
 )";

@@ -29,8 +29,8 @@ TEST(ImageLoad, MalformedImagesEndWith251) {
       {"a sprite without phases", std::string(MainProgram) + "sprite s phases=0", 251},
       {"a sound of 12 bits", std::string(MainProgram) + "sound w bits=12", 251},
       {"music beyond its table", std::string(MainProgram) + "music t size=77777", 251},
-      {"an unclosed subtree", std::string(MainProgram) + "program\n  #1 flags=1", 251},
-      {"a reference outside GLOBAL", std::string(MainProgram) + "program\n  #43 reftable=2 refindex=4",
+      {"an unclosed subtree", std::string(MainProgram) + "program\n  group flags=1", 251},
+      {"a reference outside GLOBAL", std::string(MainProgram) + "program\n  real reftable=2 refindex=4",
        251},
       {"a data index outside REAL", std::string(MainProgram) + "global\n  real dataindex=3 datatable=6",
        251},
@@ -45,7 +45,7 @@ std::string DeepProgram(int levels) {
   std::string s =
       "global\n  main: function -> main_def\n  seven: real = 7\nlocal\n  main_def: function -> main_body\n"
       "program\n  main_body: function\n   return_code\n";
-  for (int level = 3; level < levels; level++) s += std::string(level + 1, ' ') + "#39\n";
+  for (int level = 3; level < levels; level++) s += std::string(level + 1, ' ') + "+\n";
   return s + std::string(levels + 1, ' ') + "@seven\n";
 }
 

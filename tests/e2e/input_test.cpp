@@ -30,13 +30,13 @@ program
         num %d
       while_body
         @t
-          #285
+          text_join
             @t
-            #287
-              #347
+            text_number
+              key_wait
             text_const ","
     caption
-      #285
+      text_join
         text_const "done "
         @t
     repeat
@@ -63,16 +63,16 @@ program
       while_body
         wait
     @t
-      #285
+      text_join
         text_const "done "
-        #287
+        text_number
           mouse_x
     if
       if_cond
         mouse_r_click
       then
         @t
-          #285
+          text_join
             @t
             text_const " right"
     caption
@@ -103,12 +103,12 @@ program
   main_body: function
     @sx
       num 1
-    #347
+    key_wait
     @sv
       true
     caption
       text_const "done"
-    #347
+    key_wait
 )";
 
 // The pixels 0xRRGGBB of a 32-bit BMP the probe wrote, top row first.

@@ -16,17 +16,17 @@ std::string Line(int depth, const std::string& item) { return std::string(2 * de
 // and none of its four buttons is down.
 std::string AllZero(const std::string& stick, int bit) {
   std::string s = Line(2, "if") + Line(3, "if_cond") + Line(4, "and");
-  for (int id : {585, 586, 587}) {
-    s += Line(5, "#29") + Line(6, "#" + std::to_string(id));
+  for (const char* axis : {"joystick_x", "joystick_y", "joystick_z"}) {
+    s += Line(5, "=") + Line(6, axis);
     if (!stick.empty()) s += Line(7, stick);
     s += Line(6, "0");
   }
   s += Line(5, "not") + Line(6, "or");
-  for (int id : {588, 589, 590, 591}) {
-    s += Line(7, "#" + std::to_string(id));
+  for (const char* button : {"joystick_button1", "joystick_button2", "joystick_button3", "joystick_button4"}) {
+    s += Line(7, button);
     if (!stick.empty()) s += Line(8, stick);
   }
-  return s + Line(3, "then") + Line(4, "@code") + Line(5, "#39") + Line(6, "@code") +
+  return s + Line(3, "then") + Line(4, "@code") + Line(5, "+") + Line(6, "@code") +
          Line(6, "num " + std::to_string(bit));
 }
 
@@ -47,7 +47,7 @@ local
 program
   pick_body: function
     @code
-      #39
+      +
         @code
         num 16
   main_body: function
@@ -58,7 +58,7 @@ program
         wait
 )" + AllZero("", 2) + AllZero("num 3", 4) + AllZero("@pick", 8) +
                        R"(    return_code
-      #39
+      +
         @code
         num 100
 )";

@@ -69,7 +69,7 @@ TEST(MainWindow, CaptionStatusAndCloseFromOutside) {
   } cases[] = {
       {"declared", "", "caption [Hello window]", "status [] hidden"},
       {"requested",
-       "    caption\n      text_const \"Second\\rnot shown\"\n    #294\n      text_const \"Ready\\rnot shown\"\n",
+       "    caption\n      text_const \"Second\\rnot shown\"\n    status_text\n      text_const \"Ready\\rnot shown\"\n",
        "caption [Second]", "status [Ready] shown"},
       // A loop that never waits: its looks at the queue take the ticks, the
       // periodic refresh shows the window, and the close ends the loop.

@@ -84,7 +84,7 @@ program
 )" + plays + R"(
     if
       if_cond
-        #383
+        sound_playing
       then
         @r
           1
@@ -92,10 +92,10 @@ program
       num 2
     if
       if_cond
-        #383
+        sound_playing
       then
         @r
-          #39
+          +
             @r
             2
     return_code
@@ -217,19 +217,19 @@ program
         @c
     if
       if_cond
-        #383
+        sound_playing
           @b
       then
         @r
-          #39
+          +
             @r
             1
     if
       if_cond
-        #383
+        sound_playing
       then
         @r
-          #39
+          +
             @r
             2
     wait

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "image_fixtures.h"
+#include "image/element_ids.h"
 #include "lib/file_bytes.h"
 #include "lib/program_asm.h"
 #include "values/pixel_code.h"
@@ -93,20 +94,20 @@ sprite spr
 )");
   const int32_t None = -1;
   const ItemCase cases[] = {
-      {TableGlobal, 0, {0x02, 0, 0, DataLocal, 0, None, 0, 47}},
-      {TableGlobal, 1, {0x02, 0, 1, TableReal, 0, None, None, 43}},
-      {TableGlobal, 2, {0x02, 0, 2, TableBool, 0, None, None, 63}},
-      {TableGlobal, 3, {0x02, 0, 3, TableText, 1, None, None, 51}},
-      {TableGlobal, 4, {0x01, 0, 4, TableSprite, 0, 0, None, 49}},
-      {TableGlobal, 5, {0x00, 0, 5, None, None, None, None, 250}},
-      {TableLocal, 0, {0x01, 0, 0, DataProgram, 0, None, None, 47}},
-      {TableLocal, 1, {0x03, 0, 6, None, None, None, None, 53}},
-      {TableLocal, 2, {0x00, 0, 1, TableReal, 1, None, None, 43}},
-      {TableLocal, 3, {0x00, 0, 7, None, None, None, None, 54}},
-      {TableProgram, 0, {0x01, 0, 0, None, None, None, None, 47}},
-      {TableProgram, 1, {0x03, RefGlobal, 1, None, None, None, None, 43}},
-      {TableProgram, 2, {0x00, RefLocal, 2, None, None, None, None, 43}},
-      {TableProgram, 3, {0x12, RefGlobal, 5, None, None, None, None, 250}},
+      {TableGlobal, 0, {0x02, 0, 0, DataLocal, 0, None, 0, El::function}},
+      {TableGlobal, 1, {0x02, 0, 1, TableReal, 0, None, None, El::real}},
+      {TableGlobal, 2, {0x02, 0, 2, TableBool, 0, None, None, El::logic}},
+      {TableGlobal, 3, {0x02, 0, 3, TableText, 1, None, None, El::text}},
+      {TableGlobal, 4, {0x01, 0, 4, TableSprite, 0, 0, None, El::sprite}},
+      {TableGlobal, 5, {0x00, 0, 5, None, None, None, None, El::sprite_x}},
+      {TableLocal, 0, {0x01, 0, 0, DataProgram, 0, None, None, El::function}},
+      {TableLocal, 1, {0x03, 0, 6, None, None, None, None, El::iparam}},
+      {TableLocal, 2, {0x00, 0, 1, TableReal, 1, None, None, El::real}},
+      {TableLocal, 3, {0x00, 0, 7, None, None, None, None, El::oparam}},
+      {TableProgram, 0, {0x01, 0, 0, None, None, None, None, El::function}},
+      {TableProgram, 1, {0x03, RefGlobal, 1, None, None, None, None, El::real}},
+      {TableProgram, 2, {0x00, RefLocal, 2, None, None, None, None, El::real}},
+      {TableProgram, 3, {0x12, RefGlobal, 5, None, None, None, None, El::sprite_x}},
       {TableProgram, 4, {0x104, 0, 8, None, None, None, 9, 999}},
   };
   EXPECT_EQ(6u, image.Count(TableGlobal));
@@ -131,9 +132,28 @@ sprite spr
   EXPECT_EQ("Bob", image.Text(0, 1));
 }
 
+// Each element of the list is a head by its name, which is also its import
+// name; a name listed for two ids would give the first id back here.
+TEST(ProgramAsm, EveryListedElementIsAHeadByItsName) {
+  int32_t listed = 0;
+  for (int32_t id = 0; id < 1000; id++) {
+    const char* name = ElementNameOfId(id);
+    if (!name) continue;
+    listed++;
+    ImageView image(std::string("program\n  ") + name + "\n");
+    ASSERT_EQ(1u, image.Count(TableProgram)) << name;
+    EXPECT_EQ(id, image.Item(TableProgram, 0).ElementId) << name;
+    EXPECT_EQ(std::vector<std::string>{name}, image.ImportNames()) << name;
+    EXPECT_EQ(id, ElementIdOfName(name)) << name;
+  }
+  EXPECT_LT(0, listed);
+  EXPECT_EQ(-1, ElementIdOfName("nosuch"));
+}
+
 TEST(ProgramAsm, NumberLiteralsBecomeDigitChildren) {
   ImageView image("program\n  num -1.5E3\n  list_size 12\n");
-  const int32_t expected[] = {16, 10, 18, 27, 22, 28, 20, 255, 18, 19};
+  const int32_t expected[] = {El::num,          El::num_minus, El::digit_1,   El::num_point, El::digit_5,
+                              El::num_exponent, El::digit_3,   El::list_size, El::digit_1,   El::digit_2};
   ASSERT_EQ(10u, image.Count(TableProgram));
   for (int k = 0; k < 10; k++) EXPECT_EQ(expected[k], image.Item(TableProgram, k).ElementId) << k;
   EXPECT_EQ(0x03u, image.Item(TableProgram, 0).Flags);  // children, then list_size follows

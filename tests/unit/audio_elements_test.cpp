@@ -59,27 +59,27 @@ class AudioElementsTest : public ProgramTest {
 // Pausing without a piece makes the next one open paused; its position and
 // length read in seconds; the stop command clears the pause.
 TEST_F(AudioElementsTest, MusicPlayPausePositionLengthStop) {
-  ASSERT_TRUE(RunBody(R"(    #413
+  ASSERT_TRUE(RunBody(R"(    music_pause
       true
-    #410
+    music_play
       @tune
     @b0
-      #413
+      music_pause
     @b1
-      #414
-    #415
+      music_playing
+    music_position
       num 1.5
     @n0
-      #415
+      music_position
     @n1
-      #416
-    #412
+      music_length
+    music_stop
     @b2
-      #413
+      music_pause
     @b3
-      #414
+      music_playing
     @n2
-      #416)"));
+      music_length)"));
   EXPECT_EQ(1, B(0)) << "opened paused";
   EXPECT_EQ(1, B(1)) << "loaded";
   EXPECT_DOUBLE_EQ(1.5, N(0));
@@ -97,15 +97,15 @@ TEST_F(AudioElementsTest, MusicPlayPausePositionLengthStop) {
 
 // The pause command acts only when it changes the state; the toggle always.
 TEST_F(AudioElementsTest, MusicPauseForms) {
-  ASSERT_TRUE(RunBody(R"(    #411
+  ASSERT_TRUE(RunBody(R"(    music_play_loop
       @tune
-    #413
+    music_pause
       false
-    #413
-    #413
+    music_pause
+    music_pause
       true
     @b0
-      #413)"));
+      music_pause)"));
   EXPECT_EQ(1, MusicLoop);
   EXPECT_EQ(1, FakeMci.Count("seq play notify"));
   EXPECT_EQ(1, FakeMci.Count("seq pause"));
@@ -115,9 +115,9 @@ TEST_F(AudioElementsTest, MusicPauseForms) {
 // The program's pause cancels the retry of a failed play.
 TEST_F(AudioElementsTest, MusicPauseCancelsTheRetry) {
   FakeMci.SeqPlayFails = true;
-  ASSERT_TRUE(RunBody(R"(    #410
+  ASSERT_TRUE(RunBody(R"(    music_play
       @tune
-    #413
+    music_pause
       true)"));
   EXPECT_EQ(-1, MusicRetryTicks);
   FakeMci.SeqPlayFails = false;
@@ -134,7 +134,7 @@ TEST_F(AudioElementsTest, MusicPositionOperand) {
   } cases[] = {{"num 0.0004", 0}, {"num 0.0016", 2}, {"@nan", 0}, {"num 99", 1999}};
   for (auto& c : cases) {
     SetUp();
-    ASSERT_TRUE(RunBody(std::string("    #410\n      @tune\n    #415\n      ") + c.Operand));
+    ASSERT_TRUE(RunBody(std::string("    music_play\n      @tune\n    music_position\n      ") + c.Operand));
     EXPECT_EQ(c.Position, MusicPosition) << c.Operand;
     TearDown();
   }
@@ -142,29 +142,29 @@ TEST_F(AudioElementsTest, MusicPositionOperand) {
 
 // The six CD numbers into n0..n5 and the three CD logic values into b0..b2.
 const char* const ReadCdValues = R"(    @n0
-      #431
+      cd_length
     @n1
-      #432
+      cd_track_count
     @n2
-      #433
+      cd_position
     @n3
-      #434
+      cd_track
     @n4
-      #435
+      cd_track_length
     @n5
-      #436
+      cd_track_position
     @b0
-      #429
+      cd_pause
     @b1
-      #430
+      cd_playing
     @b2
-      #529)";
+      cd_eject)";
 
 // Without a drive every value is the default and the commands do nothing.
 TEST_F(AudioElementsTest, CdWithoutADrive) {
   FakeMci.CdMissing = true;
-  ASSERT_TRUE(RunBody(R"(    #427
-    #429
+  ASSERT_TRUE(RunBody(R"(    cd_play
+    cd_pause
       true
 )" + std::string(ReadCdValues)));
   const double numbers[] = {3600, 1, 0, 1, 3600, 0};
@@ -197,22 +197,22 @@ TEST_F(AudioElementsTest, CdCommands) {
     const char* Body;
     std::string Last;
   } cases[] = {
-      {"play without a track", MCI_MODE_STOP, "    #427", MciNumber("cd play from tmsf", 1)},
-      {"play NaN", MCI_MODE_STOP, "    #427\n      @nan", MciNumber("cd play from tmsf", 2)},
-      {"play 2.6", MCI_MODE_STOP, "    #427\n      num 2.6", MciNumber("cd play from tmsf", 3)},
-      {"set track 12", MCI_MODE_STOP, "    #434\n      num 12", MciNumber("cd seek tmsf", 2)},
-      {"set position 61.5 s", MCI_MODE_STOP, "    #433\n      num 61.5", MciNumber("cd seek ms", 2500 + 61500)},
-      {"set track position 1.5 s", MCI_MODE_STOP, "    #436\n      num 1.5",
+      {"play without a track", MCI_MODE_STOP, "    cd_play", MciNumber("cd play from tmsf", 1)},
+      {"play NaN", MCI_MODE_STOP, "    cd_play\n      @nan", MciNumber("cd play from tmsf", 2)},
+      {"play 2.6", MCI_MODE_STOP, "    cd_play\n      num 2.6", MciNumber("cd play from tmsf", 3)},
+      {"set track 12", MCI_MODE_STOP, "    cd_track\n      num 12", MciNumber("cd seek tmsf", 2)},
+      {"set position 61.5 s", MCI_MODE_STOP, "    cd_position\n      num 61.5", MciNumber("cd seek ms", 2500 + 61500)},
+      {"set track position 1.5 s", MCI_MODE_STOP, "    cd_track_position\n      num 1.5",
        MciNumber("cd seek tmsf", MCI_MAKE_TMSF(1, 0, 1, 38))},
-      {"stop while playing", MCI_MODE_PLAY, "    #428", "cd seek ms 2500"},
-      {"pause toggle while playing", MCI_MODE_PLAY, "    #429", "cd pause"},
-      {"pause false while paused", MCI_MODE_PAUSE, "    #429\n      false", "cd play"},
-      {"pause true while stopped at the start", MCI_MODE_STOP, "    #429\n      true", "cd open"},
-      {"pause true while paused", MCI_MODE_PAUSE, "    #429\n      true", "cd open"},
-      {"door toggle before any read", MCI_MODE_STOP, "    #529", "cd door closed"},
-      {"door toggle after a read", MCI_MODE_STOP, "    @b0\n      #430\n    #529", "cd door open"},
-      {"door true", MCI_MODE_STOP, "    #529\n      true", "cd door open"},
-      {"door false", MCI_MODE_STOP, "    #529\n      false", "cd door closed"},
+      {"stop while playing", MCI_MODE_PLAY, "    cd_stop", "cd seek ms 2500"},
+      {"pause toggle while playing", MCI_MODE_PLAY, "    cd_pause", "cd pause"},
+      {"pause false while paused", MCI_MODE_PAUSE, "    cd_pause\n      false", "cd play"},
+      {"pause true while stopped at the start", MCI_MODE_STOP, "    cd_pause\n      true", "cd open"},
+      {"pause true while paused", MCI_MODE_PAUSE, "    cd_pause\n      true", "cd open"},
+      {"door toggle before any read", MCI_MODE_STOP, "    cd_eject", "cd door closed"},
+      {"door toggle after a read", MCI_MODE_STOP, "    @b0\n      cd_playing\n    cd_eject", "cd door open"},
+      {"door true", MCI_MODE_STOP, "    cd_eject\n      true", "cd door open"},
+      {"door false", MCI_MODE_STOP, "    cd_eject\n      false", "cd door closed"},
   };
   for (auto& c : cases) {
     SetUp();

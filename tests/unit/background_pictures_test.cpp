@@ -131,7 +131,7 @@ TEST_F(BackgroundPictures, PictureOfABlock) {
 }
 
 std::string GetIcon(double x, double y) {
-  return "    @icon\n" + Command("#396", {{"background_block_x", Px(x)}, {"background_block_y", Px(y)}}, 3);
+  return "    @icon\n" + Command("background_get_icon", {{"background_block_x", Px(x)}, {"background_block_y", Px(y)}}, 3);
 }
 
 // The visible part of the block, centred in the icon; the rest transparent.
@@ -184,7 +184,7 @@ TEST_F(BackgroundPictures, ColorUnderAPoint) {
 
 TEST_F(BackgroundPictures, ColorLevelAndRgb) {
   auto level = [](uint8_t color, const std::string& value) {
-    return AssignR("#345", {{"graph_color", ColorOf(color)}, {"#346", value}});
+    return AssignR("color_shade", {{"graph_color", ColorOf(color)}, {"color_shade_level", value}});
   };
   const uint8_t group = 62, grey = 215;
   struct Case {
@@ -201,8 +201,8 @@ TEST_F(BackgroundPictures, ColorLevelAndRgb) {
       {level(grey, Num(0.5)), (double)PaletteColors[FirstGreyColor + 5]},
       {level(grey, Num(1)), (double)PaletteColors[WhiteColor]},
       {level(BlackColor, Num(1.0 / 11)), (double)PaletteColors[FirstGreyColor + 10]},
-      {AssignR("#417", {{"#418", Num(1)}, {"#419", Num(0.5)}, {"#420", Num(0)}}), 255 + 128 * 256},
-      {AssignR("#417", {{"#418", Num(-1)}, {"#419", Num(0)}, {"#420", Num(7)}}), 255 * 65536},
+      {AssignR("color_rgb", {{"color_rgb_r", Num(1)}, {"color_rgb_g", Num(0.5)}, {"color_rgb_b", Num(0)}}), 255 + 128 * 256},
+      {AssignR("color_rgb", {{"color_rgb_r", Num(-1)}, {"color_rgb_g", Num(0)}, {"color_rgb_b", Num(7)}}), 255 * 65536},
   };
   for (const Case& c : cases) {
     Draw(c.Body);

@@ -104,7 +104,7 @@ void Sprite0At21East() { Place(0, 2, 1, 0, true); }
 TEST_F(BuiltInSprites, Sprite0StepsReturnWhenTheWalkIsDone) {
   // Two steps of two ticks each; the third would leave the map and does
   // nothing. The program reads x only after each walk.
-  ASSERT_TRUE(RunCommands("(#58) (@o1 (#78)) (#58) (#58) (@o2 (#78)) (@o3 (#79))", Sprite0At21East));
+  ASSERT_TRUE(RunCommands("(sprite0_step) (@o1 (sprite0_x)) (sprite0_step) (sprite0_step) (@o2 (sprite0_x)) (@o3 (sprite0_y))", Sprite0At21East));
   EXPECT_EQ(3, O(1));
   EXPECT_EQ(4, O(2));
   EXPECT_EQ(1, O(3));
@@ -115,12 +115,12 @@ TEST_F(BuiltInSprites, Sprite0StepsReturnWhenTheWalkIsDone) {
 
 TEST_F(BuiltInSprites, Sprite1StepReturnsAsItsWalkStarts) {
   auto place = [] { Place(1, 1, 1, 0, true); };
-  ASSERT_TRUE(RunCommands("(#68) (@o1 (#82))", place));
+  ASSERT_TRUE(RunCommands("(sprite1_step) (@o1 (sprite1_x))", place));
   EXPECT_EQ(0, Fake.Waits);
   EXPECT_EQ(1, O(1)) << "x is the current position, the walk has not begun";
   EXPECT_EQ(2, Sprites[1].TargetX);
   // The second step waits for the first walk only.
-  ASSERT_TRUE(RunCommands("(#68) (#68) (@o1 (#82))", place));
+  ASSERT_TRUE(RunCommands("(sprite1_step) (sprite1_step) (@o1 (sprite1_x))", place));
   EXPECT_EQ(1, Fake.TicksWaited);
   EXPECT_EQ(2, O(1));
   EXPECT_EQ(3, Sprites[1].TargetX);
@@ -142,7 +142,7 @@ TEST_F(BuiltInSprites, StepGoesToTheCellAheadOfEachDirection) {
     sprite = c.Sprite;
     direction = c.Direction;
     auto place = [] { Place(sprite, 2, 2, direction, true); };
-    ASSERT_TRUE(RunCommands(c.Sprite ? "(#68)" : "(#58)", place));
+    ASSERT_TRUE(RunCommands(c.Sprite ? "(sprite1_step)" : "(sprite0_step)", place));
     const Sprite& s = Sprites[c.Sprite];
     EXPECT_EQ(c.X, s.TargetX) << c.Sprite << " facing " << c.Direction;
     EXPECT_EQ(c.Y, s.TargetY) << c.Sprite << " facing " << c.Direction;
@@ -178,7 +178,7 @@ TEST_F(BuiltInSprites, CellsUnderAndAheadAtOddPositions) {
     px = c.X;
     py = c.Y;
     auto place = [] { Place(0, px, py, 0, false); };
-    ASSERT_TRUE(RunCommands("(@o1 (#260)) (@ic (#76)) (#58) (@o2 (#78))", place));
+    ASSERT_TRUE(RunCommands("(@o1 (sprite0_value1)) (@ic (sprite0_icon_ahead)) (sprite0_step) (@o2 (sprite0_x))", place));
     if (c.Inside) {
       EXPECT_EQ(1023, O(1)) << c.X << ", " << c.Y;
       EXPECT_EQ(Maps[0].Cell(3, 2).Icon.Held(), Ic().Held()) << c.X << ", " << c.Y;
@@ -191,7 +191,7 @@ TEST_F(BuiltInSprites, CellsUnderAndAheadAtOddPositions) {
   }
   // Just outside on the left, facing east: the first column is ahead.
   auto left = [] { Place(0, -1, 2, 0, false); };
-  ASSERT_TRUE(RunCommands("(@o1 (#260)) (@ic (#76)) (#58) (@o2 (#78))", left));
+  ASSERT_TRUE(RunCommands("(@o1 (sprite0_value1)) (@ic (sprite0_icon_ahead)) (sprite0_step) (@o2 (sprite0_x))", left));
   EXPECT_EQ(0, O(1));
   EXPECT_EQ(Maps[0].Cell(0, 2).Icon.Held(), Ic().Held());
   EXPECT_EQ(0, O(2));
@@ -204,21 +204,21 @@ TEST_F(BuiltInSprites, Turns) {
     int32_t Direction;
   };
   const Case cases[] = {
-      {1, "(#69)", 1},
-      {1, "(#69) (#69) (#69) (#69)", 0},
-      {1, "(#70)", 3},
-      {1, "(#71)", 2},
-      {1, "(#71) (#69)", 3},
-      {0, "(#59)", 2},
-      {0, "(#60)", 6},
-      {0, "(#61)", 4},
-      {0, "(#59) (#59) (#61)", 0},
+      {1, "(sprite1_turn_left)", 1},
+      {1, "(sprite1_turn_left) (sprite1_turn_left) (sprite1_turn_left) (sprite1_turn_left)", 0},
+      {1, "(sprite1_turn_right)", 3},
+      {1, "(sprite1_turn_back)", 2},
+      {1, "(sprite1_turn_back) (sprite1_turn_left)", 3},
+      {0, "(sprite0_turn_left)", 2},
+      {0, "(sprite0_turn_right)", 6},
+      {0, "(sprite0_turn_back)", 4},
+      {0, "(sprite0_turn_left) (sprite0_turn_left) (sprite0_turn_back)", 0},
   };
   static int32_t sprite;
   for (const Case& c : cases) {
     sprite = c.Sprite;
     auto place = [] { Place(sprite, 2, 2, 0, true); };
-    ASSERT_TRUE(RunCommands(std::string(c.Commands) + (c.Sprite ? " (@o1 (#81))" : " (@o1 (#77))"), place));
+    ASSERT_TRUE(RunCommands(std::string(c.Commands) + (c.Sprite ? " (@o1 (sprite1_dir))" : " (@o1 (sprite0_dir))"), place));
     const Sprite& s = Sprites[c.Sprite];
     EXPECT_EQ(c.Direction, s.Direction) << c.Commands;
     EXPECT_DOUBLE_EQ(c.Direction * 2 * Pi / s.Held()->DirectionCount, O(1)) << c.Commands;
@@ -234,17 +234,17 @@ void Walking() {
 // A walking sprite: turns, direction and visibility wait for its walk to
 // end; the angle is read after the wait.
 TEST_F(BuiltInSprites, TurnsDirectionAndVisibilityWaitForTheWalk) {
-  const char* const commands[] = {"(#59)", "(#77 (num 1.6))", "(#72 (false))"};
+  const char* const commands[] = {"(sprite0_turn_left)", "(sprite0_dir (num 1.6))", "(quick (false))"};
   for (const char* c : commands) {
     ASSERT_TRUE(RunCommands(c, Walking));
     EXPECT_EQ(4, Fake.TicksWaited) << c;
     EXPECT_EQ(3, Sprites[0].X) << c;
   }
   EXPECT_EQ(0, Sprites[0].Visible);
-  ASSERT_TRUE(RunCommands("(#59)", Walking));
+  ASSERT_TRUE(RunCommands("(sprite0_turn_left)", Walking));
   EXPECT_EQ(2, Sprites[0].Direction) << "turned from east, the walk's direction";
   // A step off the map's edge still waits for the walk, then stays.
-  ASSERT_TRUE(RunCommands("(#58)", [] {
+  ASSERT_TRUE(RunCommands("(sprite0_step)", [] {
     Place(0, 2, 1, 0, true);
     MoveSpriteTo(0, 4, 1);
   }));
@@ -252,7 +252,7 @@ TEST_F(BuiltInSprites, TurnsDirectionAndVisibilityWaitForTheWalk) {
   EXPECT_EQ(4, Sprites[0].X);
   EXPECT_EQ(4, Sprites[0].TargetX);
   // A flag that ends the run ends the wait.
-  ASSERT_TRUE(RunCommands("(#58)", [] {
+  ASSERT_TRUE(RunCommands("(sprite0_step)", [] {
     Fake.QuitAtWait = 2;
     Walking();
   }));
@@ -268,8 +268,8 @@ TEST_F(BuiltInSprites, SettersAndReadersNeverWait) {
     RunTick();  // one step up: at (2, 1.5), under (2, 2)
   };
   ASSERT_TRUE(RunCommands(
-      "(@o1 (#79)) (@o2 (#260)) (#262 (5)) (#266 (false)) (@b (#266)) (#78 (4)) (@o3 (#78))"
-      "(@ic (#385))",
+      "(@o1 (sprite0_y)) (@o2 (sprite0_value1)) (sprite0_value2 (5)) (sprite0_flag1 (false)) (@b (sprite0_flag1)) (sprite0_x (4)) (@o3 (sprite0_x))"
+      "(@ic (sprite0_icon_under))",
       walking));
   EXPECT_EQ(0, Fake.Waits);
   EXPECT_EQ(1.5, O(1));
@@ -290,15 +290,15 @@ TEST_F(BuiltInSprites, CellValuesAndFlags) {
     uint32_t Param;  // of cell (3, 2), which starts 0x10301C05
   };
   const Case cases[] = {
-      {"(#261 (num 1024))", 0x10301C00},
-      {"(#261 (num -1))", 0x10301FFF},
-      {"(#261 (num 2.5))", 0x10301C02},
-      {"(#263 (num 1023))", 0x103FFC05},
-      {"(#265 (num 128))", 0x10001C05},
-      {"(#265 (num -1))", 0x17F01C05},
-      {"(#267 (true)) (#269 (false))", 0x08301C05},
-      {"(#275 (true))", 0x90301C05},
-      {"(#261 (@nan))", 0x10301C00},
+      {"(sprite1_value1 (num 1024))", 0x10301C00},
+      {"(sprite1_value1 (num -1))", 0x10301FFF},
+      {"(sprite1_value1 (num 2.5))", 0x10301C02},
+      {"(sprite1_value2 (num 1023))", 0x103FFC05},
+      {"(sprite1_value3 (num 128))", 0x10001C05},
+      {"(sprite1_value3 (num -1))", 0x17F01C05},
+      {"(sprite1_flag1 (true)) (sprite1_flag2 (false))", 0x08301C05},
+      {"(sprite1_flag5 (true))", 0x90301C05},
+      {"(sprite1_value1 (@nan))", 0x10301C00},
   };
   auto place = [] { Place(1, 3, 2, 0, false); };
   for (const Case& c : cases) {
@@ -306,14 +306,14 @@ TEST_F(BuiltInSprites, CellValuesAndFlags) {
     EXPECT_EQ(c.Param, Maps[0].Cell(3, 2).Param) << c.Commands;
     EXPECT_EQ(0, Fake.Waits) << c.Commands;
   }
-  ASSERT_TRUE(RunCommands("(@o1 (#261)) (@o2 (#263)) (@o3 (#265)) (@b (#269))", place));
+  ASSERT_TRUE(RunCommands("(@o1 (sprite1_value1)) (@o2 (sprite1_value2)) (@o3 (sprite1_value3)) (@b (sprite1_flag2))", place));
   EXPECT_EQ(5, O(1));
   EXPECT_EQ(7, O(2));
   EXPECT_EQ(3, O(3));
   EXPECT_EQ(1, B());
   // Outside nothing is written; the readers give 0, false and the empty icon.
   auto outside = [] { Place(1, 5, 2, 0, false); };
-  ASSERT_TRUE(RunCommands("(#261 (7)) (#267 (true)) (@o1 (#261)) (@b (#269)) (@ic (#386))", outside));
+  ASSERT_TRUE(RunCommands("(sprite1_value1 (7)) (sprite1_flag1 (true)) (@o1 (sprite1_value1)) (@b (sprite1_flag2)) (@ic (sprite1_icon_under))", outside));
   EXPECT_EQ(0, O(1));
   EXPECT_EQ(0, B());
   EXPECT_EQ(&EmptyIconData, Ic().Held());
@@ -327,7 +327,7 @@ TEST_F(BuiltInSprites, CellValuesAndFlags) {
 // The main map changes in place: a map value sharing its record sees it.
 TEST_F(BuiltInSprites, TheMainMapChangesInPlace) {
   auto place = [] { Place(0, 1, 0, 0, false); };
-  ASSERT_TRUE(RunCommands("(@m2 (@m)) (#260 (9)) (#76 (@ic)) (@o1 (#555 (#553 (@m2)) (#551 (1)) (#552 (0))))", place));
+  ASSERT_TRUE(RunCommands("(@m2 (@m)) (sprite0_value1 (9)) (sprite0_icon_ahead (@ic)) (@o1 (map_cell_value1 (map_cell_map (@m2)) (map_cell_x (1)) (map_cell_y (0))))", place));
   EXPECT_EQ(9, O(1));
   EXPECT_EQ(Maps[0].Held(), Maps[Entry(7)].Held());
   EXPECT_EQ(Ic().Held(), Maps[0].Cell(2, 0).Icon.Held());
@@ -337,11 +337,11 @@ TEST_F(BuiltInSprites, PuttingIcons) {
   // A hidden sprite at (2, 1) facing east: the cell ahead is (3, 1), and only
   // its tile is marked.
   auto hidden = [] { Place(0, 2, 1, 0, false); };
-  ASSERT_TRUE(RunCommands("(#76 (@ic))", hidden));
+  ASSERT_TRUE(RunCommands("(sprite0_icon_ahead (@ic))", hidden));
   EXPECT_EQ(Ic().Held(), Maps[0].Cell(3, 1).Icon.Held());
   EXPECT_EQ(1, DirtyTiles[3 + 1 * TileColumns]);
   EXPECT_EQ(1, DirtyCount());
-  ASSERT_TRUE(RunCommands("(#385 (@ic))", hidden));
+  ASSERT_TRUE(RunCommands("(sprite0_icon_under (@ic))", hidden));
   EXPECT_EQ(Ic().Held(), Maps[0].Cell(2, 1).Icon.Held());
   EXPECT_EQ(1, DirtyTiles[2 + 1 * TileColumns]);
   EXPECT_EQ(1, DirtyCount());
@@ -351,15 +351,15 @@ TEST_F(BuiltInSprites, PuttingIcons) {
     Place(0, 2, 1, 4, true);
     MoveSpriteTo(0, 3, 2);
   };
-  ASSERT_TRUE(RunCommands("(#76 (#249)) (#385 (#249))", walking));
+  ASSERT_TRUE(RunCommands("(sprite0_icon_ahead (icon_empty)) (sprite0_icon_under (icon_empty))", walking));
   EXPECT_EQ(0, Fake.Waits);
   EXPECT_EQ(0, DirtyCount());
-  ASSERT_TRUE(RunCommands("(@ic (#385)) (#385 (@ic))", walking));
+  ASSERT_TRUE(RunCommands("(@ic (sprite0_icon_under)) (sprite0_icon_under (@ic))", walking));
   EXPECT_EQ(0, Fake.Waits);
   EXPECT_EQ(0, DirtyCount());
   EXPECT_EQ(Maps[0].Cell(3, 2).Icon.Held(), Ic().Held()) << "the ring under the target";
   // Another icon waits for the walk, into the cell found from the target.
-  ASSERT_TRUE(RunCommands("(#385 (@ic))", [] {
+  ASSERT_TRUE(RunCommands("(sprite0_icon_under (@ic))", [] {
     Place(0, 2, 1, 0, true);
     MoveSpriteTo(0, 2, 2);
   }));
@@ -374,7 +374,7 @@ TEST_F(BuiltInSprites, ShiftingEverySprite) {
     Place(1, 2, 3, 0, false);
     MoveSpriteTo(0, 2, 1);  // walking: 2 steps
   };
-  ASSERT_TRUE(RunCommands("(#570 (1)) (#571 (num -0.5))", place));
+  ASSERT_TRUE(RunCommands("(sprites_shift_x (1)) (sprites_shift_y (num -0.5))", place));
   EXPECT_EQ(2, Sprites[0].X);
   EXPECT_EQ(3, Sprites[0].TargetX);
   EXPECT_EQ(64, Sprites[0].PixelX);
@@ -391,7 +391,7 @@ TEST_F(BuiltInSprites, ShiftingEverySprite) {
   RunTick();
   EXPECT_EQ(3, Sprites[0].X);
   // 0 and distances that are not finite change nothing, not even the tiles.
-  const char* const nothing[] = {"(#570 (0))", "(#570 (@nan))", "(#571 (@inf))", "(#570 (@ninf))"};
+  const char* const nothing[] = {"(sprites_shift_x (0))", "(sprites_shift_x (@nan))", "(sprites_shift_y (@inf))", "(sprites_shift_x (@ninf))"};
   for (const char* c : nothing) {
     ASSERT_TRUE(RunCommands(c, place));
     EXPECT_EQ(1, Sprites[0].X) << c;
@@ -417,18 +417,18 @@ TEST_F(BuiltInSprites, ClippingEdges) {
       {"(@ninf)", -32000000},
       {"(@nan)", -32000000},
   };
-  const char* const edges[] = {"572", "573", "574", "575"};
+  const char* const edges[] = {"sprite_clip_left", "sprite_clip_bottom", "sprite_clip_right", "sprite_clip_top"};
   int32_t* const globals[] = {&SpriteClipLeft, &SpriteClipBottom, &SpriteClipRight, &SpriteClipTop};
   for (int32_t e = 0; e < 4; e++)
     for (const Case& c : cases) {
-      std::string id = edges[e];
-      ASSERT_TRUE(RunCommands("(#" + id + " " + c.Value + ") (@o1 (#" + id + "))"));
-      EXPECT_EQ(c.Pixels, *globals[e]) << id << " " << c.Value;
-      EXPECT_EQ(c.Pixels / 32.0, O(1)) << id << " " << c.Value;
+      std::string edge = edges[e];
+      ASSERT_TRUE(RunCommands("(" + edge + " " + c.Value + ") (@o1 (" + edge + "))"));
+      EXPECT_EQ(c.Pixels, *globals[e]) << edge << " " << c.Value;
+      EXPECT_EQ(c.Pixels / 32.0, O(1)) << edge << " " << c.Value;
       bool changed = c.Pixels != (e < 2 ? 0 : 32000000);
-      EXPECT_EQ(changed ? TileColumns * TileRows : 0, DirtyCount()) << id << " " << c.Value;
+      EXPECT_EQ(changed ? TileColumns * TileRows : 0, DirtyCount()) << edge << " " << c.Value;
     }
-  ASSERT_TRUE(RunCommands("(@o1 (#574)) (@o2 (#575)) (@o3 (#572))"));
+  ASSERT_TRUE(RunCommands("(@o1 (sprite_clip_right)) (@o2 (sprite_clip_top)) (@o3 (sprite_clip_left))"));
   EXPECT_EQ(1000000, O(1));
   EXPECT_EQ(1000000, O(2));
   EXPECT_EQ(0, O(3));
@@ -460,7 +460,7 @@ program
   main_body: function
 )";
   // The main run shows sprite 0: hidden, it jumps to (1, 1).
-  source += ExpressionLines("(#72 (false)) (#78 (1)) (#79 (1)) (#72 (true)) (#58) (#59) (#58) (@o1 (#78)) (@o2 (#79))", 2);
+  source += ExpressionLines("(quick (false)) (sprite0_x (1)) (sprite0_y (1)) (quick (true)) (sprite0_step) (sprite0_turn_left) (sprite0_step) (@o1 (sprite0_x)) (@o2 (sprite0_y))", 2);
   ASSERT_NO_FATAL_FAILURE(Open(source.c_str()));
   VisibleSprites.RemoveAll();
   MovingSprites.RemoveAll();

@@ -71,17 +71,17 @@ TEST_F(CommandLineElements, LineWordsAndModulePath) {
     const char* Expected;
   } cases[] = {
       {"(command_line)", "\"C:\\dir one\\game.exe\" -level 3"},
-      {"(#581)", "C:\\dir one\\game.exe"},
-      {"(#580 (0))", "C:\\dir one\\game.exe"},
-      {"(#580 (num 1.4))", "-level"},
-      {"(#580 (num 1.5))", "3"},  // ties to even
-      {"(#580 (num 2.5))", "3"},
-      {"(#580 (num 3))", ""},
-      {"(#580 (num -0.6))", ""},
-      {"(#580 (num 2147483647))", ""},
-      {"(#580 (num 1e10))", ""},  // the indefinite integer is negative
-      {"(#580 (@nan))", ""},
-      {"(#580)", "a"},  // without its operand the element does not compile: ta keeps its value
+      {"(program_path)", "C:\\dir one\\game.exe"},
+      {"(command_word (0))", "C:\\dir one\\game.exe"},
+      {"(command_word (num 1.4))", "-level"},
+      {"(command_word (num 1.5))", "3"},  // ties to even
+      {"(command_word (num 2.5))", "3"},
+      {"(command_word (num 3))", ""},
+      {"(command_word (num -0.6))", ""},
+      {"(command_word (num 2147483647))", ""},
+      {"(command_word (num 1e10))", ""},  // the indefinite integer is negative
+      {"(command_word (@nan))", ""},
+      {"(command_word)", "a"},  // without its operand the element does not compile: ta keeps its value
   };
   for (auto& c : cases) EXPECT_EQ(c.Expected, TextOf(c.Expression)) << c.Expression;
   CommandLine = savedLine;

@@ -18,9 +18,18 @@ void CheckItems(ValueKind kind, std::initializer_list<ItemCase> cases) {
 }
 
 TEST_F(CompileCalls, FunctionWithoutLocals) {
-  Global.Parse({"47 d3:0", "47 d3:1"});
-  Local.Parse({"47 d4:0", "47 d4:2"});
-  Program.Parse({"47", "  47 g1", "47"});
+  Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+program
+  main_body: function
+    @f
+  f_body: function
+)");
   ASSERT_TRUE(Compile());
   EXPECT_EQ(
       "ExecCmdSingle 0 -1 0\n"
@@ -45,11 +54,33 @@ void DefineCallWithArguments(CompileCalls& t) {
   Numbers.Append(6);
   Numbers.Append(8);
   Texts.Append(Text("s"));
-  t.Global.Parse({"47 d3:0", "47 d3:1", "43 d6:0"});
-  t.Local.Parse({"47 d4:0", "47 d4:9", "  53", "    43 d6:1", "  54", "    43 d6:2", "    51 d7:0",
-                 "  43 d6:3"});
-  t.Program.Parse({"47", "  43 g2", "    47 g1", "      43 l7", "        19", "      43 l3", "        999",
-                   "      43 l7", "        20", "47", "  73"});
+  t.Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+  g: real datatable=6 dataindex=0
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+    iparam
+      a: real datatable=6 dataindex=1
+    oparam
+      r: real datatable=6 dataindex=2
+      s: text datatable=7 dataindex=0
+    b: real datatable=6 dataindex=3
+program
+  main_body: function
+    @g
+      @f
+        @b
+          2
+        @a
+          #999
+        @b
+          3
+  f_body: function
+    exit
+)");
 }
 
 TEST_F(CompileCalls, ArgumentsLocalsAndResult) {
@@ -83,9 +114,16 @@ TEST_F(CompileCalls, ValueKindsOfACall) {
 }
 
 TEST_F(CompileCalls, OnlyACommandWithoutOutputs) {
-  Global.Parse({"47 d3:0"});
-  Local.Parse({"47 d4:0", "  53", "    43 d6:0"});
-  Program.Parse({"47 g0"});
+  Assemble(R"(
+global
+  main: function -> main_def
+local
+  main_def: function -> main_body
+    iparam
+      real datatable=6 dataindex=0
+program
+  main_body: @main
+)");
   Numbers.Append(1);
   Link();
   EXPECT_EQ("fails", CompileAlone(KindNum, 0));
@@ -97,10 +135,28 @@ TEST_F(CompileCalls, OnlyACommandWithoutOutputs) {
 TEST_F(CompileCalls, ArgumentsReadCallerLocalsPastPushedOnes) {
   Numbers.Append(0);
   Texts.Append(Text());
-  Global.Parse({"47 d3:0", "47 d3:3"});
-  Local.Parse({"47 d4:0", "  43 d6:0", "  51 d7:0", "47 d4:6", "  43 d6:0", "  43 d6:0", "  43 d6:0",
-               "  51 d7:0"});
-  Program.Parse({"47", "  47 g1", "    43 l6", "      43 l1", "    51 l7", "      51 l2", "47"});
+  Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+local
+  main_def: function -> main_body
+    x: real datatable=6 dataindex=0
+    t: text datatable=7 dataindex=0
+  f_def: function -> f_body
+    real datatable=6 dataindex=0
+    real datatable=6 dataindex=0
+    a: real datatable=6 dataindex=0
+    b: text datatable=7 dataindex=0
+program
+  main_body: function
+    @f
+      @a
+        @x
+      @b
+        @t
+  f_body: function
+)");
   ASSERT_TRUE(Compile());
   EXPECT_EQ(
       "ExecCmdSingle 0 -1 0\n"
@@ -121,9 +177,27 @@ TEST_F(CompileCalls, ArgumentsReadCallerLocalsPastPushedOnes) {
 
 TEST_F(CompileCalls, LocalListsArePushedWhole) {
   Numbers.Append(4);
-  Global.Parse({"47 d3:0", "47 d3:1"});
-  Local.Parse({"47 d4:0", "47 d4:6", "  56", "    255", "      20", "    43 d6:0", "  56", "    43 d6:0"});
-  Program.Parse({"47", "  47 g1", "    43 l5", "      18", "    43 l7", "      19", "47"});
+  Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+    list
+      list_size 3
+      a: real datatable=6 dataindex=0
+    list
+      b: real datatable=6 dataindex=0
+program
+  main_body: function
+    @f
+      @a
+        1
+      @b
+        2
+  f_body: function
+)");
   ASSERT_TRUE(Compile());
   EXPECT_EQ(
       "ExecCmdCall 11 -1 10\n"
@@ -142,10 +216,27 @@ TEST_F(CompileCalls, LocalListsArePushedWhole) {
 // A function defined among main's locals runs in main's frame: a command
 // call from main's body only.
 TEST_F(CompileCalls, NestedFunctions) {
-  Global.Parse({"47 d3:0", "47 d3:2"});
-  Local.Parse({"47 d4:0", "  43 d6:0", "  47 d4:2", "47 d4:4"});
+  Assemble(R"(
+global
+  function -> main_def
+  function -> nested_def
+local
+  main_def: function -> main_body
+    x: real datatable=6 dataindex=0
+    nested_def: function -> nested_body
+  function -> f_body
+program
+  main_body: function
+    @nested_def
+  nested_body: function
+    @x
+      f_body: 0
+  function
+    @nested_def
+    @x
+      1
+)");
   Numbers.Append(0);
-  Program.Parse({"47", "  47 l2", "47", "  43 l1", "    17", "47", "  47 l2", "  43 l1", "    18"});
   ASSERT_TRUE(Compile());
   EXPECT_EQ(
       "ExecCmdSingle 0 -1 0\n"
@@ -161,9 +252,15 @@ TEST_F(CompileCalls, NestedFunctions) {
 }
 
 TEST_F(CompileCalls, EntryCall) {
-  Local.Parse({"47 d4:0", "  43 d6:0"});
+  Assemble(R"(
+local
+  function -> main_body
+    real datatable=6 dataindex=0
+program
+  main_body: function
+    break
+)");
   Numbers.Append(3);
-  Program.Parse({"47", "  9"});
   ASSERT_TRUE(Compile());
   EXPECT_EQ(2, EntryCallIndex);
   EXPECT_EQ(
@@ -177,24 +274,23 @@ TEST_F(CompileCalls, EntryCall) {
 
 struct EntryCase {
   const char* What;
-  std::initializer_list<const char*> Local, Program;
+  const char* Source;
   const char* Expected;  // the whole code
 };
 
 TEST_F(CompileCalls, WithoutAnEntryCallTheRunStartsAtStepZero) {
   const EntryCase cases[] = {
-      {"no function", {}, {"47", "  9"}, "ExecCmdSingle 0 -1 0\nExecCmdBreak 0 -1 1\n"},
-      {"main names no body", {"47 d4:7"}, {"47", "  9"}, "ExecCmdSingle 0 -1 0\nExecCmdBreak 0 -1 1\n"},
-      {"main is no definition", {"43 d6:0"}, {"47"}, "DoNothing -1 -1 0\n"},
-      {"nothing at all", {}, {}, "DoNothing 0 -1 0\n"},
-      {"a switched-off body", {}, {"47 off", "  9"}, "DoNothing 0 -1 0\n"},
+      {"no function", "program\n  function\n    break\n", "ExecCmdSingle 0 -1 0\nExecCmdBreak 0 -1 1\n"},
+      {"main names no body", "local\n  function datatable=4 dataindex=7\nprogram\n  function\n    break\n",
+       "ExecCmdSingle 0 -1 0\nExecCmdBreak 0 -1 1\n"},
+      {"main is no definition", "local\n  real datatable=6 dataindex=0\nprogram\n  function\n",
+       "DoNothing -1 -1 0\n"},
+      {"nothing at all", "", "DoNothing 0 -1 0\n"},
+      {"a switched-off body", "program\n  function off\n    break\n", "DoNothing 0 -1 0\n"},
   };
   for (const EntryCase& c : cases) {
     SetUp();
-    Local = ItemTableBuilder();
-    Program = ItemTableBuilder();
-    Local.Parse(c.Local);
-    Program.Parse(c.Program);
+    Assemble(c.Source);
     ASSERT_TRUE(Compile()) << c.What;
     EXPECT_EQ(0, EntryCallIndex) << c.What;
     EXPECT_EQ(c.Expected, Listing()) << c.What;
@@ -204,17 +300,44 @@ TEST_F(CompileCalls, WithoutAnEntryCallTheRunStartsAtStepZero) {
 // A call whose body is a PROGRAM item inside another body has no compiled
 // start of its own: the image is rejected.
 TEST_F(CompileCalls, CalleeBodyInsideAnotherBodyRejectsTheImage) {
-  Global.Parse({"47 d3:0", "47 d3:1"});
-  Local.Parse({"47 d4:0", "47 d4:2"});
-  Program.Parse({"47", "  47 g1", "  9"});
+  Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+program
+  main_body: function
+    @f
+    f_body: break
+)");
   EXPECT_FALSE(Compile());
 }
 
 TEST_F(CompileCalls, CallsThatDoNotResolve) {
-  Global.Parse({"47 d3:0", "47 d3:1", "47 d3:9", "43 d6:0"});
-  Local.Parse({"47 d4:0", "  47 d4:1", "47", "  47 d4:1"});
+  Assemble(R"(
+global
+  function -> main_def
+  to_nested: function -> nested
+  outside: function datatable=3 dataindex=9
+  variable: real datatable=6 dataindex=0
+local
+  main_def: function -> main_body
+    nested: function -> nested_body
+  function
+    other_nested: function -> nested_body
+program
+  main_body: function
+  nested_body: @to_nested
+  @outside
+  function @variable
+  function reftable=2 refindex=99
+  @nested
+  @other_nested
+  function
+)");
   Numbers.Append(0);
-  Program.Parse({"47", "47 g1", "47 g2", "47 g3", "47 g99", "47 l1", "47 l3", "47"});
   Link();
   // Main's frame, so its nested function (LOCAL 1) is callable.
   CompileFrameFirst = 0;
@@ -235,11 +358,38 @@ TEST_F(CompileCalls, CallsThatDoNotResolve) {
 TEST_F(CompileCalls, VariableReferences) {
   Numbers.Append(1);
   Numbers.Append(2);
-  Global.Parse({"47 d3:0", "43 d6:1", "56", "  255", "    19", "  43 d6:0", "43 d6:7", "51 d7:0"});
-  Local.Parse({"47 d4:0", "  43 d6:0", "  56", "    255", "      20", "    43 d6:1", "  43", "47 d4:9",
-               "  43 d6:0"});
-  Program.Parse({"43 g1", "43 g5", "43 l1", "43 l5", "43 l8", "43 g6", "43 g99", "43 l6", "43 l99", "43",
-                 "43 l5", "  18"});
+  Assemble(R"(
+global
+  function -> main_def
+  g: real datatable=6 dataindex=1
+  list
+    list_size 2
+    gl: real datatable=6 dataindex=0
+  outside: real datatable=6 dataindex=7
+  text datatable=7 dataindex=0
+local
+  main_def: function -> main_body
+    l: real datatable=6 dataindex=0
+    list
+      list_size 3
+      ll: real datatable=6 dataindex=1
+    no_value: real
+  function -> other_body
+    other: real datatable=6 dataindex=0
+program
+  main_body: @g
+  @gl
+  @l
+  @ll
+  @other
+  @outside
+  real reftable=2 refindex=99
+  @no_value
+  real reftable=3 refindex=99
+  other_body: real
+  @ll
+    1
+)");
   Link();
   CompileFrameFirst = 0;
   CompileFrameEnd = 7;
@@ -266,10 +416,38 @@ TEST_F(CompileCalls, VariableReferences) {
 // checks as variables.
 TEST_F(CompileCalls, ListStateReferences) {
   Numbers.Append(2);
-  Global.Parse({"56", "  255", "    17", "    17", "    17", "  256 d6:0", "  257", "  43 d6:0", "43 d6:0"});
-  Local.Parse({"47 d4:0", "  56", "    255", "      20", "    256", "47", "  56", "    257"});
-  Program.Parse({"255 g1", "256 g5", "257 g6", "255 l2", "256 l4", "256 l7", "255 g99", "257 l99", "257",
-                 "255 g8", "256 l4", "  19", "257 g6", "  18"});
+  Assemble(R"(
+global
+  list
+    size: list_size 000
+    index: list_index datatable=6 dataindex=0
+    auto: list_auto
+    real datatable=6 dataindex=0
+  plain: real datatable=6 dataindex=0
+local
+  function -> main_body
+    list
+      local_size: list_size 3
+      local_index: list_index
+  function
+    list
+      other_auto: list_auto
+program
+  main_body: @size
+  @index
+  @auto
+  @local_size
+  @local_index
+  list_index @other_auto
+  list_size reftable=2 refindex=99
+  list_auto reftable=3 refindex=99
+  list_auto
+  list_size @plain
+  @local_index
+    2
+  @auto
+    1
+)");
   Link();
   CompileFrameFirst = 0;
   CompileFrameEnd = 5;

@@ -1,18 +1,40 @@
-// Compiling icon and map elements: element 0 reads an icon variable exactly
-// as element 44 does in all four forms, and an omitted map parameter is the
-// main map.
+// Compiling icon and map elements: icon reads an icon variable exactly as
+// picture does in all four forms, and an omitted map parameter is the main
+// map.
 #include "program_fixture.h"
 
 namespace {
 
 class CompileIconElements : public ProgramTest {};
 
-TEST_F(CompileIconElements, ElementZeroReadsLikeFortyFour) {
+TEST_F(CompileIconElements, IconReadsLikePicture) {
   Icons.AppendNew();
   Icons.AppendNew();
-  Global.Parse({"47 d3:0", "44 d9:1", "56", "  255", "    19", "  44 d9:0"});
-  Local.Parse({"47 d4:0", "  44 d9:0", "  56", "    255", "      20", "    44 d9:1"});
-  Program.Parse({"0 g1", "44 g1", "0 g5", "44 g5", "0 l1", "44 l1", "0 l5", "44 l5", "0", "0 g99"});
+  Assemble(R"(
+global
+  function -> main_def
+  g: picture datatable=9 dataindex=1
+  list
+    list_size 2
+    gl: picture datatable=9 dataindex=0
+local
+  main_def: function -> main_body
+    l: picture datatable=9 dataindex=0
+    list
+      list_size 3
+      ll: picture datatable=9 dataindex=1
+program
+  main_body: icon @g
+  @g
+  icon @gl
+  @gl
+  icon @l
+  @l
+  icon @ll
+  @ll
+  icon
+  icon reftable=2 refindex=99
+)");
   Link();
   CompileFrameFirst = 0;
   CompileFrameEnd = 6;
@@ -28,7 +50,16 @@ TEST_F(CompileIconElements, ElementZeroReadsLikeFortyFour) {
 }
 
 TEST_F(CompileIconElements, OmittedMapIsTheMainMap) {
-  Program.Parse({"554", "  551", "    18", "563", "  564", "    48", "549"});
+  Assemble(R"(
+program
+  map_cell_icon
+    map_cell_x
+      1
+  map_paste
+    map_paste_map
+      map
+  map_width
+)");
   Link();
   EXPECT_EQ(0u, CompileAlone(KindIcon, 0).find("ExecIconMapCell ")) << CompileAlone(KindIcon, 0);
   std::string cell = CompileAlone(KindIcon, 0);

@@ -129,8 +129,8 @@ TEST_F(Console, SwitchHidesAndShowsTheMainWindow) {
 
 // The toggle element switches by the mode, the logic element reads it.
 TEST_F(Console, ToggleAndModeElements) {
-  RunCommands("(#576)(if (if_cond (#576)) (then (@got (text_const \"mode on\"))))"
-              "(#577 (text_const \"on\"))(#576)(#577 (text_const \"off\"))(#576)");
+  RunCommands("(console)(if (if_cond (console)) (then (@got (text_const \"mode on\"))))"
+              "(console_out (text_const \"on\"))(console)(console_out (text_const \"off\"))(console)");
   EXPECT_EQ(1, ConsoleMode);
   EXPECT_EQ("mode on", Got());
   EXPECT_EQ("on", Out.Take());
@@ -181,9 +181,9 @@ TEST_F(Console, AllocatesWhenAHandleIsMissing) {
 // Output in the OEM code page (here 437: e-acute 0xE9 becomes 0x82), nothing
 // added, nothing outside console mode; each text to its own handle.
 TEST_F(Console, WritesConvertedTextsToTheirHandles) {
-  RunCommands("(#577 (text_const \"before\"))(#576)"
-              "(#577 (text_const \"caf\\xe9 \"))(#577 (text_const \"\"))(#577 (text_const \"a\\0b\"))"
-              "(#579 (text_const \"err\\r\\n\"))(#576)(#579 (text_const \"after\"))");
+  RunCommands("(console_out (text_const \"before\"))(console)"
+              "(console_out (text_const \"caf\\xe9 \"))(console_out (text_const \"\"))(console_out (text_const \"a\\0b\"))"
+              "(console_err (text_const \"err\\r\\n\"))(console)(console_err (text_const \"after\"))");
   EXPECT_EQ(std::string("caf\x82 a\0b", 8), Out.Take());
   EXPECT_EQ("err\r\n", Err.Take());
 }
@@ -203,7 +203,7 @@ TEST_F(Console, ReadsOneBlockOfInput) {
   for (auto& c : cases) {
     In.Put(c.Put);
     ConsoleMode = 0;
-    RunCommands("(#576)(@got (#578))");
+    RunCommands("(console)(@got (console_in))");
     EXPECT_EQ(c.Expected, Got()) << c.Put;
   }
 }
@@ -211,14 +211,14 @@ TEST_F(Console, ReadsOneBlockOfInput) {
 // Outside console mode nothing is read; a failed read gives the empty text.
 TEST_F(Console, NoInputOutsideConsoleModeOrAfterAFailedRead) {
   In.Put("waiting");
-  RunCommands("(@got (#578))");
+  RunCommands("(@got (console_in))");
   EXPECT_EQ("", Got());
   In.CloseWrite();
   ConsoleMode = 0;
-  RunCommands("(#576)(@got (#578))");
+  RunCommands("(console)(@got (console_in))");
   EXPECT_EQ("waiting", Got());
   ConsoleMode = 0;
-  RunCommands("(#576)(@got (#578))");
+  RunCommands("(console)(@got (console_in))");
   EXPECT_EQ("", Got());
 }
 

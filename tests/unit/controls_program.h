@@ -72,7 +72,7 @@ class ControlsProgramTest : public ControlsFixture {
     return r;
   }
   // Makes a control with element and shows it; its id.
-  void MakeShown(int element) {
-    RunBody("    @n8\n      #" + std::to_string(element) + "\n    #601\n      true\n");
+  void MakeShown(int32_t element) {
+    RunBody("    @n8\n      " + std::string(ElementNameOfId(element)) + "\n    window_visible\n      true\n");
   }
 };

@@ -13,8 +13,8 @@ const double Day = 86400.0;
 
 class DateTime : public ExpressionTest {
  public:
-  // "(#487 (#488 (num y)) ...)" with the parameters given.
-  static std::string Make(const char* params) { return std::string("(#487 ") + params + ")"; }
+  // "(date_make (date_make_year (num y)) ...)" with the parameters given.
+  static std::string Make(const char* params) { return std::string("(date_make ") + params + ")"; }
 
   std::string TextOf(const std::string& expression) {
     if (!RunExpressions("", "", "(@ta " + expression + ")")) return "program failed";
@@ -35,26 +35,26 @@ TEST_F(DateTime, MakeFromParts) {
     const char* Params;
     double Expected;
   } cases[] = {
-      {"(#488 (num 2000))", Y2000},
+      {"(date_make_year (num 2000))", Y2000},
       {"", 0},
-      {"(#488 (num 2000)) (#489 (num 2)) (#490 (num 31))", Y2000 + 59 * Day},      // 29 February 2000
-      {"(#488 (num 2001)) (#489 (num 2)) (#490 (num 31))", Y2000 + 424 * Day},     // 28 February 2001
-      {"(#488 (num 2001)) (#489 (num 2)) (#490 (num 30))", 0},
-      {"(#488 (num 2001)) (#489 (num 2)) (#490 (num 29))", 0},                     // Wine itself takes it
-      {"(#488 (num 2100)) (#489 (num 2)) (#490 (num 29))", 0},                     // not a leap year
-      {"(#488 (num 2001)) (#489 (num 4)) (#490 (num 31))", Y2000 + 485 * Day},     // 30 April 2001
-      {"(#488 (num 2000)) (#489 (num 13)) (#490 (num 31))", Y2000 + 365 * Day},    // 31 December
-      {"(#488 (num 2000)) (#489 (num 0)) (#490 (num -4))", Y2000},
-      {"(#488 (num 2000)) (#491 (num -3)) (#492 (num 70)) (#493 (num 60))", Y2000 + 59 * 60 + 59},
-      {"(#488 (num 2000)) (#491 (num 24))", Y2000 + 23 * 3600},
-      {"(#488 (num 2000)) (#494 (num 1234))", Y2000 + 0.999},
-      {"(#488 (num 2000)) (#491 (num 1.5)) (#492 (num 2.5))", Y2000 + 2 * 3600 + 2 * 60},  // ties to even
-      {"(#488 (num 1500))", 0},
-      {"(#488 (@nan))", 0},
-      {"(#488 (num 1e300))", 0},                                                   // indefinite: the low end
-      {"(#488 (num 9999)) (#489 (num 12)) (#490 (num 31)) (#491 (num 23)) (#492 (num 59)) (#493 (num 59))",
+      {"(date_make_year (num 2000)) (date_make_month (num 2)) (date_make_day (num 31))", Y2000 + 59 * Day},      // 29 February 2000
+      {"(date_make_year (num 2001)) (date_make_month (num 2)) (date_make_day (num 31))", Y2000 + 424 * Day},     // 28 February 2001
+      {"(date_make_year (num 2001)) (date_make_month (num 2)) (date_make_day (num 30))", 0},
+      {"(date_make_year (num 2001)) (date_make_month (num 2)) (date_make_day (num 29))", 0},                     // Wine itself takes it
+      {"(date_make_year (num 2100)) (date_make_month (num 2)) (date_make_day (num 29))", 0},                     // not a leap year
+      {"(date_make_year (num 2001)) (date_make_month (num 4)) (date_make_day (num 31))", Y2000 + 485 * Day},     // 30 April 2001
+      {"(date_make_year (num 2000)) (date_make_month (num 13)) (date_make_day (num 31))", Y2000 + 365 * Day},    // 31 December
+      {"(date_make_year (num 2000)) (date_make_month (num 0)) (date_make_day (num -4))", Y2000},
+      {"(date_make_year (num 2000)) (date_make_hour (num -3)) (date_make_minute (num 70)) (date_make_second (num 60))", Y2000 + 59 * 60 + 59},
+      {"(date_make_year (num 2000)) (date_make_hour (num 24))", Y2000 + 23 * 3600},
+      {"(date_make_year (num 2000)) (date_make_ms (num 1234))", Y2000 + 0.999},
+      {"(date_make_year (num 2000)) (date_make_hour (num 1.5)) (date_make_minute (num 2.5))", Y2000 + 2 * 3600 + 2 * 60},  // ties to even
+      {"(date_make_year (num 1500))", 0},
+      {"(date_make_year (@nan))", 0},
+      {"(date_make_year (num 1e300))", 0},                                                   // indefinite: the low end
+      {"(date_make_year (num 9999)) (date_make_month (num 12)) (date_make_day (num 31)) (date_make_hour (num 23)) (date_make_minute (num 59)) (date_make_second (num 59))",
        265046774399.0},
-      {"(#490 (num 2)) (#488 (num 2000))", Y2000 + Day},                            // any order in the image
+      {"(date_make_day (num 2)) (date_make_year (num 2000))", Y2000 + Day},                            // any order in the image
   };
   for (auto& c : cases) {
     double v = Num(Make(c.Params));
@@ -64,7 +64,7 @@ TEST_F(DateTime, MakeFromParts) {
 
 // Every part of one time, and what a time before 1601 or beyond 64 bits reads as.
 TEST_F(DateTime, Parts) {
-  const char* heads[] = {"#495", "#496", "#497", "#498", "#499", "#500", "#501", "#502"};
+  const char* heads[] = {"date_year", "date_month", "date_day", "date_weekday", "date_hour", "date_minute", "date_second", "date_ms"};
   const struct {
     const char* Time;
     int Parts[8];  // year, month, day, weekday, hour, minute, second, millisecond
@@ -75,10 +75,10 @@ TEST_F(DateTime, Parts) {
       {"(num 1e300)", {1601, 1, 1, 1, 0, 0, 0, 0}},
       {"(@nan)", {1601, 1, 1, 1, 0, 0, 0, 0}},
       {"(num 12591158400.0004)", {2000, 1, 1, 6, 0, 0, 0, 0}},
-      {"(#487 (#488 (num 2024)) (#489 (num 3)) (#490 (num 5)) (#491 (num 13)) (#492 (num 5)) (#493 (num 9)) "
-       "(#494 (num 678)))",
+      {"(date_make (date_make_year (num 2024)) (date_make_month (num 3)) (date_make_day (num 5)) (date_make_hour (num 13)) (date_make_minute (num 5)) (date_make_second (num 9)) "
+       "(date_make_ms (num 678)))",
        {2024, 3, 5, 2, 13, 5, 9, 678}},
-      {"(#487 (#488 (num 2001)) (#489 (num 2)) (#490 (num 31)) (#494 (num 1)))", {2001, 2, 28, 3, 0, 0, 0, 1}},
+      {"(date_make (date_make_year (num 2001)) (date_make_month (num 2)) (date_make_day (num 31)) (date_make_ms (num 1)))", {2001, 2, 28, 3, 0, 0, 0, 1}},
   };
   for (auto& c : cases)
     for (int k = 0; k < 8; k++)
@@ -86,27 +86,27 @@ TEST_F(DateTime, Parts) {
 }
 
 TEST_F(DateTime, TextForms) {
-  const std::string march5 = "(#487 (#488 (num 2024)) (#489 (num 3)) (#490 (num 5))";
+  const std::string march5 = "(date_make (date_make_year (num 2024)) (date_make_month (num 3)) (date_make_day (num 5))";
   auto at = [&](const char* hms) { return march5 + " " + hms + ")"; };
   const struct {
     const char* Head;
     std::string Time;
     const char* Expected;
   } cases[] = {
-      {"#503", at(""), " 5.03.2024"},
-      {"#504", at(""), " 3/05/2024"},
-      {"#505", at(""), "2024-03-05"},
-      {"#506", at("(#491 (9)) (#492 (7)) (#493 (3))"), " 9:07:03"},
-      {"#507", at("(#491 (9)) (#492 (7)) (#493 (3))"), " 9:07:03a"},
-      {"#507", at("(#492 (num 30))"), "12:30:00a"},
-      {"#507", at("(#491 (num 12))"), "12:00:00p"},
-      {"#507", at("(#491 (num 13)) (#492 (5)) (#493 (9))"), " 1:05:09p"},
-      {"#507", at("(#491 (num 23)) (#492 (num 59)) (#493 (num 59))"), "11:59:59p"},
-      {"#506", at("(#491 (num 23)) (#492 (num 59)) (#493 (num 59))"), "23:59:59"},
-      {"#503", "(#487 (#488 (num 1999)) (#489 (num 12)) (#490 (num 31)))", "31.12.1999"},
-      {"#504", "(#487 (#488 (num 1999)) (#489 (num 12)) (#490 (num 31)))", "12/31/1999"},
-      {"#505", "(num -5)", "1601-01-01"},
-      {"#505", "(#487 (#488 (num 9999)) (#489 (num 12)) (#490 (num 31)))", "9999-12-31"},
+      {"date_dmy", at(""), " 5.03.2024"},
+      {"date_mdy", at(""), " 3/05/2024"},
+      {"date_ymd", at(""), "2024-03-05"},
+      {"date_time24", at("(date_make_hour (9)) (date_make_minute (7)) (date_make_second (3))"), " 9:07:03"},
+      {"date_time12", at("(date_make_hour (9)) (date_make_minute (7)) (date_make_second (3))"), " 9:07:03a"},
+      {"date_time12", at("(date_make_minute (num 30))"), "12:30:00a"},
+      {"date_time12", at("(date_make_hour (num 12))"), "12:00:00p"},
+      {"date_time12", at("(date_make_hour (num 13)) (date_make_minute (5)) (date_make_second (9))"), " 1:05:09p"},
+      {"date_time12", at("(date_make_hour (num 23)) (date_make_minute (num 59)) (date_make_second (num 59))"), "11:59:59p"},
+      {"date_time24", at("(date_make_hour (num 23)) (date_make_minute (num 59)) (date_make_second (num 59))"), "23:59:59"},
+      {"date_dmy", "(date_make (date_make_year (num 1999)) (date_make_month (num 12)) (date_make_day (num 31)))", "31.12.1999"},
+      {"date_mdy", "(date_make (date_make_year (num 1999)) (date_make_month (num 12)) (date_make_day (num 31)))", "12/31/1999"},
+      {"date_ymd", "(num -5)", "1601-01-01"},
+      {"date_ymd", "(date_make (date_make_year (num 9999)) (date_make_month (num 12)) (date_make_day (num 31)))", "9999-12-31"},
   };
   for (auto& c : cases)
     EXPECT_EQ(c.Expected, TextOf(std::string("(") + c.Head + " " + c.Time + ")")) << c.Head << " of " << c.Time;
@@ -120,13 +120,13 @@ TEST_F(DateTime, LocalAndUtc) {
     const char* Expression;
     double Expected;
   } cases[] = {
-      {"(#485 (num 0))", -Shift},
-      {"(#486 (num 0))", Shift},
-      {"(#485 (num 12591158400))", Y2000 - Shift},
-      {"(#486 (num 12591158400))", Y2000 + Shift},
-      {"(#486 (#485 (num 12591158400.25)))", Y2000 + 0.25},
-      {"(#485 (num -100))", -Shift},  // before 1601 counts as 0
-      {"(#486 (@nan))", Shift},
+      {"(date_local_to_utc (num 0))", -Shift},
+      {"(date_utc_to_local (num 0))", Shift},
+      {"(date_local_to_utc (num 12591158400))", Y2000 - Shift},
+      {"(date_utc_to_local (num 12591158400))", Y2000 + Shift},
+      {"(date_utc_to_local (date_local_to_utc (num 12591158400.25)))", Y2000 + 0.25},
+      {"(date_local_to_utc (num -100))", -Shift},  // before 1601 counts as 0
+      {"(date_utc_to_local (@nan))", Shift},
   };
   for (auto& c : cases) EXPECT_DOUBLE_EQ(c.Expected, Num(c.Expression)) << c.Expression;
 }
@@ -145,12 +145,12 @@ TEST_F(DateTime, ClockThroughTheSeam) {
   FakeClockTime = {2024, 3, 2, 5, 13, 5, 9, 250};
   FakeClockSets = 0;
   DateSys = {FakeGetLocalTime, FakeSetLocalTime};
-  double now = Num("(#484)");
-  ASSERT_TRUE(RunExpressions("", "", "(#484 (#487 (#488 (num 2003)) (#489 (num 7)) (#490 (num 14)) (#491 (num 8)) "
-                                     "(#494 (num 250))))"));
+  double now = Num("(date_time)");
+  ASSERT_TRUE(RunExpressions("", "", "(date_time (date_make (date_make_year (num 2003)) (date_make_month (num 7)) (date_make_day (num 14)) (date_make_hour (num 8)) "
+                                     "(date_make_ms (num 250))))"));
   DateSys = RealDateSys;
-  EXPECT_DOUBLE_EQ(Num("(#487 (#488 (num 2024)) (#489 (num 3)) (#490 (num 5)) (#491 (num 13)) (#492 (5)) "
-                       "(#493 (9)) (#494 (num 250)))"),
+  EXPECT_DOUBLE_EQ(Num("(date_make (date_make_year (num 2024)) (date_make_month (num 3)) (date_make_day (num 5)) (date_make_hour (num 13)) (date_make_minute (5)) "
+                       "(date_make_second (9)) (date_make_ms (num 250)))"),
                    now);
   ASSERT_EQ(1, FakeClockSets);
   EXPECT_EQ(2003, FakeClockSet.wYear);
@@ -164,11 +164,11 @@ TEST_F(DateTime, ClockThroughTheSeam) {
 // Wine refuses to move the clock: the command reports nothing and the clock
 // keeps its time.
 TEST_F(DateTime, SettingTheRealClockIsRefused) {
-  ASSERT_TRUE(RunExpressions("", "", "(#484 (#487 (#488 (num 2003))))"));
+  ASSERT_TRUE(RunExpressions("", "", "(date_time (date_make (date_make_year (num 2003))))"));
   SYSTEMTIME st;
   GetLocalTime(&st);
   EXPECT_GT(st.wYear, 2003);
-  double now = Num("(#495 (#484))");
+  double now = Num("(date_year (date_time))");
   EXPECT_EQ(st.wYear, now);
 }
 

@@ -101,10 +101,10 @@ class DialogsTest : public ControlsProgramTest {
     ControlsProgramTest::TearDown();
   }
   // A file dialog element with its four named parameters.
-  void RunFileDialog(int element, const char* title, const char* names, const char* patterns, const char* name) {
-    RunBody(std::string("    @t1\n      #") + std::to_string(element) + "\n        #519\n          text_const \"" +
-            title + "\"\n        #721\n          text_const \"" + names + "\"\n        #719\n          text_const \"" +
-            patterns + "\"\n        #720\n          text_const \"" + name + "\"\n");
+  void RunFileDialog(int32_t element, const char* title, const char* names, const char* patterns, const char* name) {
+    RunBody(std::string("    @t1\n      ") + ElementNameOfId(element) + "\n        dialog_caption\n          text_const \"" +
+            title + "\"\n        file_dialog_names\n          text_const \"" + names + "\"\n        file_dialog_patterns\n          text_const \"" +
+            patterns + "\"\n        file_dialog_file\n          text_const \"" + name + "\"\n");
   }
 };
 
@@ -130,21 +130,21 @@ TEST(MessageBoxFlagsTest, CodesAreClamped) {
 // A question box with Yes and No, the second the default, its answer in n1.
 const char* const QuestionBox = R"(
     @n1
-      #517
-        #519
+      message_box
+        dialog_caption
           text_const "Question\r\nnot shown"
-        #518
+        message_box_text
           text_const "Line 1\r\nLine 2"
-        #520
+        message_box_icon
           num 2
-        #521
+        message_box_buttons
           num 4
-        #522
+        message_box_default
           num 2
 )";
 
 TEST_F(DialogsTest, MessageBoxReturnsThePressedButton) {
-  RunBody(std::string(QuestionBox) + "    #517\n");
+  RunBody(std::string(QuestionBox) + "    message_box\n");
   EXPECT_EQ(2, Got.Calls) << "the command form shows the box too";
   EXPECT_EQ(IDYES, N(1));
   EXPECT_EQ(MainWindow, Got.Owner);
@@ -160,9 +160,9 @@ TEST_F(DialogsTest, MessageBoxReturnsThePressedButton) {
 TEST_F(DialogsTest, MessageBoxOwnedByTheCurrentWindow) {
   RunBody(R"(
     @n1
-      #595
+      window_new
     @n2
-      #517
+      message_box
 )");
   EXPECT_EQ(Windows[(int32_t)N(1)].Handle, Got.Owner);
 }
@@ -204,7 +204,7 @@ TEST_F(DialogsTest, FileDialogRecord) {
   };
   for (const FileCase& c : cases) {
     Got.Chosen = "C:\\chosen.txt";
-    RunFileDialog(715, "", c.Names, c.Patterns, c.Initial);
+    RunFileDialog(El::open_dialog, "", c.Names, c.Patterns, c.Initial);
     EXPECT_EQ(c.Dir[0] == '.' ? std::string(current) : std::string(c.Dir), Got.Dir) << c.Name;
     EXPECT_EQ(c.File, Got.File) << c.Name;
     EXPECT_EQ(c.DefExt != nullptr, Got.HasDefExt) << c.Name;
@@ -228,8 +228,8 @@ TEST_F(DialogsTest, SaveDialogTitleAndCancel) {
     @t1
       text_const "stale"
     @t1
-      #716
-        #519
+      save_dialog
+        dialog_caption
           text_const "Save as"
 )");
   EXPECT_TRUE(Got.Save);
@@ -243,7 +243,7 @@ TEST_F(DialogsTest, SaveDialogTitleAndCancel) {
 TEST_F(DialogsTest, FileBufferHoldsALongName) {
   std::string name(1500, 'n');
   Got.Chosen = "C:\\short";
-  RunFileDialog(716, "", "", "", name.c_str());
+  RunFileDialog(El::save_dialog, "", "", "", name.c_str());
   EXPECT_EQ(1501u, Got.Ofn.nMaxFile);
   EXPECT_EQ(name, Got.File);
   EXPECT_EQ(Got.Chosen, T(1));
@@ -253,16 +253,16 @@ TEST_F(DialogsTest, InputDialogOnTheRealResource) {
   Got.Typed = "typed in";
   RunBody(R"(
     @t1
-      #524
-        #519
+      input_dialog
+        dialog_caption
           text_const "Name please"
-        #525
+        input_dialog_line1
           text_const "first"
-        #526
+        input_dialog_line2
           text_const "second"
-        #527
+        input_dialog_line3
           text_const "third"
-        #528
+        input_dialog_text
           text_const "initial"
 )");
   EXPECT_EQ(1, Got.Calls);
@@ -282,8 +282,8 @@ TEST_F(DialogsTest, InputDialogOnTheRealResource) {
   Got.Typed = "thrown away";
   RunBody(R"(
     @t1
-      #524
-        #528
+      input_dialog
+        input_dialog_text
           text_const "initial"
 )");
   EXPECT_EQ("", T(1));

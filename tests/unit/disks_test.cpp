@@ -5,9 +5,6 @@
 
 namespace {
 
-const int CurrentDir = 443, DiskSize = 444, DiskFree = 445, VolumeLabel = 446, DiskSerial = 447;
-const int DriveType = 511;
-
 class Disks : public FileTest {
  public:
   FARPROC SavedEx = GetDiskFreeSpaceExProc;
@@ -77,8 +74,8 @@ TEST_F(Disks, SpaceFromTheExtendedCallOrClusters) {
   // The elements give the figures as numbers.
   GetDiskFreeSpaceExProc = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FakeGetDiskFreeSpaceEx));
   FakeEx.Ok = TRUE;
-  EXPECT_EQ(6000000000000.0, Number(Element(DiskSize)));
-  EXPECT_EQ(5000000000.0, Number(Element(DiskFree)));
+  EXPECT_EQ(6000000000000.0, Number(Element(El::disk_size)));
+  EXPECT_EQ(5000000000.0, Number(Element(El::disk_free)));
 }
 
 TEST_F(Disks, RealDrive) {
@@ -87,7 +84,7 @@ TEST_F(Disks, RealDrive) {
   ASSERT_TRUE(GetDiskFreeSpaceExA(nullptr, &available, &total, &free));
   for (bool extended : {true, false}) {
     GetDiskFreeSpaceExProc = extended ? GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetDiskFreeSpaceExA") : nullptr;
-    double size = Number(Element(DiskSize)), unused = Number(Element(DiskFree));
+    double size = Number(Element(El::disk_size)), unused = Number(Element(El::disk_free));
     if (extended) {
       EXPECT_EQ((double)total.QuadPart, size);
     }
@@ -98,26 +95,26 @@ TEST_F(Disks, RealDrive) {
   DWORD serial = 0;
   char label[MAX_PATH] = "";
   BOOL known = GetVolumeInformationA(nullptr, label, MAX_PATH, &serial, nullptr, nullptr, nullptr, 0);
-  EXPECT_EQ(known ? (double)serial : 0.0, Number(Element(DiskSerial)));
-  EXPECT_EQ(known ? label : "", TextOf(Element(VolumeLabel)));
-  EXPECT_EQ((double)GetDriveTypeA(nullptr), Number(Element(DriveType)));
+  EXPECT_EQ(known ? (double)serial : 0.0, Number(Element(El::disk_serial)));
+  EXPECT_EQ(known ? label : "", TextOf(Element(El::disk_label)));
+  EXPECT_EQ((double)GetDriveTypeA(nullptr), Number(Element(El::disk_type)));
   EXPECT_EQ(0, FileError);
 }
 
 TEST_F(Disks, CurrentDirectory) {
-  EXPECT_EQ(Dir, TextOf(Element(CurrentDir)));
+  EXPECT_EQ(Dir, TextOf(Element(El::current_dir)));
   CreateDirectoryA("sub", nullptr);
   CreateDirectoryA(" lead", nullptr);
-  Command("(#443 " + Const("sub") + ")");
+  Command("(current_dir " + Const("sub") + ")");
   EXPECT_EQ(0, FileError);
-  EXPECT_EQ(Dir + "\\sub", TextOf(Element(CurrentDir)));
+  EXPECT_EQ(Dir + "\\sub", TextOf(Element(El::current_dir)));
   // The operand is not trimmed: " lead" is a directory of its own.
-  Command("(#443 " + Const("..") + ")(#443 " + Const(" lead") + ")");
+  Command("(current_dir " + Const("..") + ")(current_dir " + Const(" lead") + ")");
   EXPECT_EQ(0, FileError);
-  EXPECT_EQ(Dir + "\\ lead", TextOf(Element(CurrentDir)));
-  Command("(#443 " + Const("no-such-dir") + ")");
+  EXPECT_EQ(Dir + "\\ lead", TextOf(Element(El::current_dir)));
+  Command("(current_dir " + Const("no-such-dir") + ")");
   EXPECT_EQ(1, FileError);
-  EXPECT_EQ(Dir + "\\ lead", TextOf(Element(CurrentDir)));
+  EXPECT_EQ(Dir + "\\ lead", TextOf(Element(El::current_dir)));
 }
 
 }  // namespace

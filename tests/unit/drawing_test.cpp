@@ -17,8 +17,8 @@ std::string Line(double w, double x1, double y1, double x2, double y2) {
                           {"line_x2", Px(x2)}, {"line_y2", Px(y2)}});
 }
 std::string Box(int w, int x1, int y1, int x2, int y2) {
-  return Command("#313", {{"graph_color", Pen()}, {"graph_width", Num(w)}, {"#314", Px(x1)}, {"#315", Px(y1)},
-                          {"#316", Px(x2)}, {"#317", Px(y2)}});
+  return Command("box", {{"graph_color", Pen()}, {"graph_width", Num(w)}, {"box_x1", Px(x1)}, {"box_y1", Px(y1)},
+                          {"box_x2", Px(x2)}, {"box_y2", Px(y2)}});
 }
 std::string BoxFill(double x1, double y1, double x2, double y2) {
   return Command("box_fill", {{"graph_color", Pen()}, {"box_fill_x1", Px(x1)}, {"box_fill_y1", Px(y1)},
@@ -29,18 +29,18 @@ std::string Fill(int x, int y) {
 }
 // Width in pixels, radius in fields, as the circle takes them.
 std::string Circle(double w, double cx, double cy, double radiusFields) {
-  return Command("#326", {{"graph_color", Pen()}, {"graph_width", Num(w)}, {"#327", Px(cx)}, {"#328", Px(cy)},
-                          {"#329", Num(radiusFields)}});
+  return Command("circle", {{"graph_color", Pen()}, {"graph_width", Num(w)}, {"circle_x", Px(cx)}, {"circle_y", Px(cy)},
+                          {"circle_r", Num(radiusFields)}});
 }
 std::string CircleFill(double cx, double cy, double radiusFields) {
-  return Command("#330", {{"graph_color", Pen()}, {"#331", Px(cx)}, {"#332", Px(cy)}, {"#333", Num(radiusFields)}});
+  return Command("circle_fill", {{"graph_color", Pen()}, {"circle_fill_x", Px(cx)}, {"circle_fill_y", Px(cy)}, {"circle_fill_r", Num(radiusFields)}});
 }
 std::string Sphere(uint8_t color, double cx, double cy, double radiusFields) {
-  return Command("#341", {{"graph_color", ColorOf(color)}, {"#342", Px(cx)}, {"#343", Px(cy)}, {"#344", Num(radiusFields)}});
+  return Command("sphere", {{"graph_color", ColorOf(color)}, {"sphere_x", Px(cx)}, {"sphere_y", Px(cy)}, {"sphere_r", Num(radiusFields)}});
 }
 std::string Triangle(double x1, double y1, double x2, double y2, double x3, double y3) {
-  return Command("#334", {{"graph_color", Pen()}, {"#335", Px(x1)}, {"#336", Px(y1)}, {"#337", Px(x2)},
-                          {"#338", Px(y2)}, {"#339", Px(x3)}, {"#340", Px(y3)}});
+  return Command("triangle_fill", {{"graph_color", Pen()}, {"triangle_fill_x1", Px(x1)}, {"triangle_fill_y1", Px(y1)}, {"triangle_fill_x2", Px(x2)},
+                          {"triangle_fill_y2", Px(y2)}, {"triangle_fill_x3", Px(x3)}, {"triangle_fill_y3", Px(y3)}});
 }
 
 struct GridCase {

@@ -54,8 +54,8 @@ TEST(ElementTables, VocabularyOfEachKind) {
     total += table.Count;
   }
   EXPECT_EQ(584, total);
-  EXPECT_EQ(nullptr, FindElementRow(KindNum, 146)) << "key codes are no rows";
-  EXPECT_EQ(nullptr, FindElementRow(KindCmd, 1)) << "a folder is no command";
+  EXPECT_EQ(nullptr, FindElementRow(KindNum, El::vk_a)) << "key codes are no rows";
+  EXPECT_EQ(nullptr, FindElementRow(KindCmd, El::group)) << "a folder is no command";
 }
 
 TEST(ElementTables, FunctionNamesAreUnique) {

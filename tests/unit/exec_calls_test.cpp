@@ -30,9 +30,19 @@ class ExecCalls : public ProgramTest {
 // main waits, then calls itself: 200 bodies run, main's included.
 TEST_F(ExecCalls, DepthBudget) {
   Numbers.Append(1);
-  Global.Parse({"47 d3:0"});
-  Local.Parse({"47 d4:0", "  43 d6:0", "  56", "    43 d6:0"});
-  Program.Parse({"47", "  122", "  47 g0"});
+  Assemble(R"(
+global
+  main: function -> main_def
+local
+  main_def: function -> main_body
+    real datatable=6 dataindex=0
+    list
+      real datatable=6 dataindex=0
+program
+  main_body: function
+    wait
+    @main
+)");
   CompileAndRun();
   EXPECT_EQ(200, Fake.Waits);
   EXPECT_EQ(CallDepthLimit, CallDepthBudget);
@@ -46,9 +56,26 @@ class ExecValueCall : public ExecCalls {
   void Define() {
     Numbers.Append(0);  // g
     Numbers.Append(5);  // r's initial value
-    Global.Parse({"47 d3:0", "47 d3:1", "43 d6:0"});
-    Local.Parse({"47 d4:0", "47 d4:3", "  54", "    43 d6:1"});
-    Program.Parse({"47", "  43 g2", "    47 g1", "47", "  43 l3", "    43 g2", "  43 l3", "    16 t0"});
+    Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+  g: real datatable=6 dataindex=0
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+    oparam
+      r: real datatable=6 dataindex=1
+program
+  main_body: function
+    @g
+      @f
+  f_body: function
+    @r
+      @g
+    @r
+      num textindex=0
+)");
     Texts.Append(Text("7"));
   }
 };
@@ -198,10 +225,31 @@ TEST_F(ExecCalls, TextArgumentsAndResults) {
   Texts.Append(Text("inside"));
   Texts.Append(Text(""));
   Texts.Append(Text(""));
-  Global.Parse({"47 d3:0", "47 d3:1", "51 d7:0", "51 d7:3"});
-  Local.Parse({"47 d4:0", "47 d4:5", "  53", "    51 d7:2", "  54", "    51 d7:2"});
-  Program.Parse({"47", "  51 g3", "    47 g1", "      51 l3", "        51 g2", "47", "  51 l3", "    64 t1",
-                 "  51 l5", "    51 l3"});
+  Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+  caller: text datatable=7 dataindex=0
+  result: text datatable=7 dataindex=3
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+    iparam
+      a: text datatable=7 dataindex=2
+    oparam
+      r: text datatable=7 dataindex=2
+program
+  main_body: function
+    @result
+      @f
+        @a
+          @caller
+  f_body: function
+    @a
+      text_const textindex=1
+    @r
+      @a
+)");
   CompileAndRun();
   EXPECT_TRUE(Texts[0].EqualsChars("caller"));
   EXPECT_TRUE(Texts[3].EqualsChars("inside"));
@@ -211,13 +259,32 @@ TEST_F(ExecCalls, TextArgumentsAndResults) {
 
 // Arguments are evaluated in declaration order, each after the pushes of the
 // locals before it: b := a's argument reads the caller's local y at slot + 1.
+const char* const ArgumentsProgram = R"(
+global
+  function -> main_def
+  f: function -> f_def
+  g: real datatable=6 dataindex=0
+local
+  main_def: function -> main_body
+    y: real datatable=6 dataindex=1
+  f_def: function -> f_body
+    a: real datatable=6 dataindex=2
+    b: real datatable=6 dataindex=2
+program
+  main_body: function
+    @f
+      @b
+        @y
+  f_body: function
+    @g
+      @b
+)";
+
 TEST_F(ExecCalls, ArgumentsSeeTheCallersLocals) {
   Numbers.Append(0);   // g
   Numbers.Append(42);  // y's initial value
   Numbers.Append(0);
-  Global.Parse({"47 d3:0", "47 d3:2", "43 d6:0"});
-  Local.Parse({"47 d4:0", "  43 d6:1", "47 d4:4", "  43 d6:2", "  43 d6:2"});
-  Program.Parse({"47", "  47 g1", "    43 l4", "      43 l1", "47", "  43 g2", "    43 l4"});
+  Assemble(ArgumentsProgram);
   CompileAndRun();
   EXPECT_EQ(42, Numbers[0]);
   ExpectCountsKept("after the call");
@@ -230,9 +297,7 @@ TEST_F(ExecCalls, FramesPushedAcrossTheListsGrowth) {
   Numbers.Append(0);
   Numbers.Append(42);
   Numbers.Append(0);
-  Global.Parse({"47 d3:0", "47 d3:2", "43 d6:0"});
-  Local.Parse({"47 d4:0", "  43 d6:1", "47 d4:4", "  43 d6:2", "  43 d6:2"});
-  Program.Parse({"47", "  47 g1", "    43 l4", "      43 l1", "47", "  43 g2", "    43 l4"});
+  Assemble(ArgumentsProgram);
   ASSERT_TRUE(Compile());
   for (int32_t fill = 500; fill <= 512; fill++) {
     SCOPED_TRACE(fill);
@@ -253,9 +318,18 @@ TEST_F(ExecCalls, FramesPushedAcrossTheListsGrowth) {
 TEST_F(ExecCalls, LocalWithoutInitialValueHoldsItsSlot) {
   Numbers.Append(0);
   Numbers.Append(42);
-  Global.Parse({"43 d6:0"});
-  Local.Parse({"47 d4:0", "  43 d6:1", "  43"});
-  Program.Parse({"47", "  43 g0", "    43 l1"});
+  Assemble(R"(
+global
+  g: real datatable=6 dataindex=0
+local
+  function -> main_body
+    y: real datatable=6 dataindex=1
+    real
+program
+  main_body: function
+    @g
+      @y
+)");
   CompileAndRun();
   EXPECT_EQ(42, Numbers[0]);
   ExpectCountsKept("after main");
@@ -265,10 +339,26 @@ TEST_F(ExecCalls, LocalWithoutInitialValueHoldsItsSlot) {
 TEST_F(ExecCalls, NestedFunctionUsesTheCallersFrame) {
   Numbers.Append(0);
   Numbers.Append(3);
-  Global.Parse({"47 d3:0", "43 d6:0"});
-  Local.Parse({"47 d4:0", "  43 d6:1", "  47 d4:4"});
-  Program.Parse({"47", "  47 l2", "  43 g1", "    43 l1", "47", "  43 l1", "    19", "  73", "  43 l1",
-                 "    20"});
+  Assemble(R"(
+global
+  function -> main_def
+  g: real datatable=6 dataindex=0
+local
+  main_def: function -> main_body
+    x: real datatable=6 dataindex=1
+    nested: function -> nested_body
+program
+  main_body: function
+    @nested
+    @g
+      @x
+  nested_body: function
+    @x
+      2
+    exit
+    @x
+      3
+)");
   CompileAndRun();
   EXPECT_EQ(2, Numbers[0]);
   EXPECT_EQ(0u, ExecFlags) << "exit ended the nested function only";
@@ -284,14 +374,38 @@ TEST_F(ExecCalls, FramesBalanceWhileUnwinding) {
   } cases[] = {{1, 1}, {2, 2}};
   for (auto& c : cases) {
     SetUp();
-    Global = Local = Program = ItemTableBuilder();
     Numbers.Append(0);
     Texts.Append(Text());
-    Global.Parse({"47 d3:0", "47 d3:2", "47 d3:6", "43 d6:0"});
-    Local.Parse({"47 d4:0", "  43 d6:0", "47 d4:8", "  43 d6:0", "  43 d6:0", "  51 d7:0", "47 d4:10",
-                 "  54", "    43 d6:0"});
-    Program.Parse({"47", "  47 g1", "    43 l3", "      47 g2", "  43 g3", "    43 l1", "  122", "  122",
-                   "47", "  122", "47", "  122"});
+    Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+  w: function -> w_def
+  g: real datatable=6 dataindex=0
+local
+  main_def: function -> main_body
+    x: real datatable=6 dataindex=0
+  f_def: function -> f_body
+    a: real datatable=6 dataindex=0
+    real datatable=6 dataindex=0
+    text datatable=7 dataindex=0
+  w_def: function -> w_body
+    oparam
+      real datatable=6 dataindex=0
+program
+  main_body: function
+    @f
+      @a
+        @w
+    @g
+      @x
+    wait
+    wait
+  f_body: function
+    wait
+  w_body: function
+    wait
+)");
     Fake.QuitAtWait = c.QuitAtWait;
     CompileAndRun();
     EXPECT_EQ(c.Waits, Fake.Waits) << "quit at wait " << c.QuitAtWait;
@@ -305,10 +419,28 @@ TEST_F(ExecCalls, FramesBalanceWhileUnwinding) {
 // change nothing.
 TEST_F(ExecCalls, LocalsOutsideTheListsWithoutAFrame) {
   Numbers.Append(7);
-  Global.Parse({"43 d6:0"});
-  Local.Parse({"47", "47 d4:0", "  43 d6:0", "  43 d6:0", "  56", "    255", "      19", "    43 d6:0"});
-  Program.Parse({"47", "  43 l2", "    18", "  43 g0", "    43 l2", "  43 l7", "    18", "  43 g0",
-                 "    43 l7"});
+  Assemble(R"(
+global
+  g: real datatable=6 dataindex=0
+local
+  function
+  function -> main_body
+    x: real datatable=6 dataindex=0
+    real datatable=6 dataindex=0
+    list
+      list_size 2
+      xl: real datatable=6 dataindex=0
+program
+  main_body: function
+    @x
+      1
+    @g
+      @x
+    @xl
+      1
+    @g
+      @xl
+)");
   ASSERT_TRUE(Compile());
   ASSERT_EQ(0, EntryCallIndex);
   RememberCounts();
@@ -324,10 +456,31 @@ TEST_F(ExecCalls, LocalListsAndTheirRecords) {
   Numbers.Append(4);
   Numbers.Append(1);
   Numbers.Append(0);
-  Global.Parse({"47 d3:0", "43 d6:0", "43 d6:3"});
-  Local.Parse({"47 d4:0", "  56", "    255", "      20", "    256", "    257 d6:2", "    43 d6:1"});
-  Program.Parse({"47", "  43 l6", "    18", "  43 l6", "    19", "  43 g1", "    43 l6", "  256 l4", "    21",
-                 "  43 g2", "    43 l6"});
+  Assemble(R"(
+global
+  function -> main_def
+  g1: real datatable=6 dataindex=0
+  g2: real datatable=6 dataindex=3
+local
+  main_def: function -> main_body
+    list
+      list_size 3
+      index: list_index
+      list_auto datatable=6 dataindex=2
+      x: real datatable=6 dataindex=1
+program
+  main_body: function
+    @x
+      1
+    @x
+      2
+    @g1
+      @x
+    @index
+      4
+    @g2
+      @x
+)");
   CompileAndRun();
   EXPECT_EQ(4, Numbers[0]) << "elements 0 and 1 were set, element 2 kept its initial value";
   EXPECT_EQ(2, Numbers[3]) << "list_index 4 wraps to 1";

@@ -72,7 +72,7 @@ program
     @ir
       @i1
     @calls
-      #39
+      +
         @calls
         1
   z_body: function
@@ -98,7 +98,7 @@ struct Kind {
   const char* Element;
   const char* Letter;
 };
-const Kind Kinds[] = {{"#240", "i"}, {"#644", "p"}, {"#643", "m"}, {"#645", "s"}, {"#646", "w"}, {"#647", "u"}};
+const Kind Kinds[] = {{"icon_equal", "i"}, {"picture_equal", "p"}, {"map_equal", "m"}, {"sprite_equal", "s"}, {"sound_equal", "w"}, {"music_equal", "u"}};
 
 TEST_F(ExecCompareValues, IdentityAndEmptiness) {
   // %1, %2 (from the first's constant), %3 (equal contents), z (empty).
@@ -136,11 +136,11 @@ TEST_F(ExecCompareValues, AssignedValuesShare) {
 
 // After the first pair that differs the rest is not evaluated.
 TEST_F(ExecCompareValues, ChainStopsAtFirstDifference) {
-  EXPECT_EQ(0, Bool("(#240 (@i1) (@i3) (@ic) (@ic))"));
+  EXPECT_EQ(0, Bool("(icon_equal (@i1) (@i3) (@ic) (@ic))"));
   EXPECT_EQ(0, Calls);
-  EXPECT_EQ(1, Bool("(#240 (@i1) (@ic) (@i2))"));
+  EXPECT_EQ(1, Bool("(icon_equal (@i1) (@ic) (@i2))"));
   EXPECT_EQ(1, Calls);
-  EXPECT_EQ(0, Bool("(#240 (@i1) (@ic) (@i3) (@ic))"));
+  EXPECT_EQ(0, Bool("(icon_equal (@i1) (@ic) (@i3) (@ic))"));
   EXPECT_EQ(1, Calls);
 }
 

@@ -6,27 +6,36 @@
 
 namespace {
 
-// Main's body is PROGRAM item 0; GLOBAL items 1.. are number variables over
-// Numbers 0.. (all 0 unless a test says otherwise).
+// Main's body is the PROGRAM item main_body; the GLOBAL items v1 .. after
+// main's declaration are number variables over Numbers 0 .. (all 0 unless a
+// test says otherwise). The program may add GLOBAL and LOCAL items after
+// these.
 class ExecControl : public ProgramTest {
  public:
-  void Main(std::initializer_list<const char*> body, int32_t variables = 4) {
-    const char* globals[] = {"47 d3:0", "43 d6:0", "43 d6:1", "43 d6:2", "43 d6:3", "43 d6:4", "43 d6:5"};
+  void Main(const std::string& program, int32_t variables = 4) {
     while (Numbers.Count < variables) Numbers.Append(0);
-    Global.Parse({});
-    for (int32_t i = 0; i <= variables; i++) Global.Items.push_back(ItemTableBuilder::ParseItem(globals[i]));
-    Global.Links.resize(Global.Items.size() + 1);
-    if (Local.Items.empty()) Local.Parse({"47 d4:0"});
-    Program.Parse(body);
+    std::string source = "global\n  function -> main_def\n";
+    for (int32_t i = 1; i <= variables; i++)
+      source += "  v" + std::to_string(i) + ": real datatable=6 dataindex=" + std::to_string(i - 1) + "\n";
+    Assemble(source + "local\n  main_def: function -> main_body\n" + program);
   }
   void CompileAndRun() {
     ASSERT_TRUE(Compile());
     Run();
   }
-  // repeat count { g2 := 1 }, on a fresh fixture or after SetUp().
+  // repeat v1 { v2 := 1 }, on a fresh fixture or after SetUp().
   void RunRepeat(double count) {
-    Global = Local = Program = ItemTableBuilder();
-    Main({"47", "  247", "    248", "      43 g1", "    8", "      43 g2", "        18"}, 2);
+    Main(R"(
+program
+  main_body: function
+    repeat
+      repeat_num
+        @v1
+      while_body
+        @v2
+          1
+)",
+         2);
     Numbers[0] = count;
     CompileAndRun();
   }
@@ -36,14 +45,28 @@ TEST_F(ExecControl, If) {
   const struct {
     const char* Condition;  // null: no if_cond
     double Expected;
-  } cases[] = {{"65", 1}, {"66", 2}, {nullptr, 1}, {"64", 1}, {"38", 2}};
+  } cases[] = {{"true", 1}, {"false", 2}, {nullptr, 1}, {"text_const", 1}, {"not", 2}};
   for (auto& c : cases) {
     SetUp();
-    Global = Local = Program = ItemTableBuilder();
-    std::string cond = std::string("      ") + (c.Condition ? c.Condition : "999");
-    std::string op = "        65";  // the operand of not (38)
-    Main({"47", "  2", c.Condition ? "    3" : "    999", cond.c_str(), op.c_str(), "    4", "      43 g1",
-          "        18", "    5", "      43 g1", "        19", "  43 g2", "    20"});
+    std::string program = R"(
+program
+  main_body: function
+    if
+      %PARAM%
+        %CONDITION%
+          true
+      then
+        @v1
+          1
+      else
+        @v1
+          2
+    @v2
+      3
+)";  // true: the operand of not
+    program.replace(program.find("%PARAM%"), 7, c.Condition ? "if_cond" : "#999");
+    program.replace(program.find("%CONDITION%"), 11, c.Condition ? c.Condition : "#999");
+    Main(program);
     CompileAndRun();
     EXPECT_EQ(c.Expected, Numbers[0]) << (c.Condition ? c.Condition : "no condition");
     EXPECT_EQ(3, Numbers[1]) << "the command after the if runs";
@@ -51,8 +74,25 @@ TEST_F(ExecControl, If) {
 }
 
 TEST_F(ExecControl, WhileAndBreak) {
-  Main({"47", "  6", "    7", "      65", "    8", "      43 g1", "        18", "      9", "      43 g2",
-        "        18", "  6", "    8", "      43 g3", "        18", "  43 g4", "    20"});
+  Main(R"(
+program
+  main_body: function
+    while
+      while_cond
+        true
+      while_body
+        @v1
+          1
+        break
+        @v2
+          1
+    while
+      while_body
+        @v3
+          1
+    @v4
+      3
+)");
   CompileAndRun();
   EXPECT_EQ(1, Numbers[0]);
   EXPECT_EQ(0, Numbers[1]) << "break ends the body";
@@ -69,8 +109,16 @@ TEST_F(ExecControl, RepeatCounts) {
                {-2147483648.0, 0}, {2147483648.0, 0}};
   for (auto& c : cases) {
     SetUp();
-    Global = Local = Program = ItemTableBuilder();
-    Main({"47", "  247", "    248", "      43 g1", "    8", "      122"}, 1);
+    Main(R"(
+program
+  main_body: function
+    repeat
+      repeat_num
+        @v1
+      while_body
+        wait
+)",
+         1);
     Numbers[0] = c.Count;
     CompileAndRun();
     EXPECT_EQ(c.Runs, Fake.Waits) << "count " << c.Count;
@@ -78,8 +126,21 @@ TEST_F(ExecControl, RepeatCounts) {
 }
 
 TEST_F(ExecControl, RepeatWithoutCountRunsNothingAndBreakEndsIt) {
-  Main({"47", "  247", "    8", "      122", "  247", "    248", "      20", "    8", "      122", "      9",
-        "  43 g1", "    18"});
+  Main(R"(
+program
+  main_body: function
+    repeat
+      while_body
+        wait
+    repeat
+      repeat_num
+        3
+      while_body
+        wait
+        break
+    @v1
+      1
+)");
   CompileAndRun();
   EXPECT_EQ(1, Fake.Waits);
   EXPECT_EQ(1, Numbers[0]);
@@ -89,14 +150,38 @@ TEST_F(ExecControl, RepeatWithoutCountRunsNothingAndBreakEndsIt) {
 // exit inside two loops of a called function ends the loops and the
 // function; the caller goes on. break outside a loop ends its function too.
 TEST_F(ExecControl, ExitAndBreakEndTheFunction) {
-  Local.Parse({"47 d4:0", "47 d4:5", "47 d4:18"});
-  Main({"47", "  47 g5", "  47 g6", "  43 g1", "    18",
-        "47", "  6", "    7", "      65", "    8", "      247", "        248", "          22", "        8",
-        "          122", "          73", "  43 g3", "    18",
-        "47", "  122", "  9", "  43 g4", "    18"});
-  Global.Items.push_back(ItemTableBuilder::ParseItem("47 d3:1"));
-  Global.Items.push_back(ItemTableBuilder::ParseItem("47 d3:2"));
-  Global.Links.resize(Global.Items.size() + 1);
+  Main(R"(
+global
+  f: function -> f_def
+  g: function -> g_def
+local
+  f_def: function -> f_body
+  g_def: function -> g_body
+program
+  main_body: function
+    @f
+    @g
+    @v1
+      1
+  f_body: function
+    while
+      while_cond
+        true
+      while_body
+        repeat
+          repeat_num
+            5
+          while_body
+            wait
+            exit
+    @v3
+      1
+  g_body: function
+    wait
+    break
+    @v4
+      1
+)");
   CompileAndRun();
   EXPECT_EQ(2, Fake.Waits);
   EXPECT_EQ(1, Numbers[0]) << "main goes on after both calls";
@@ -106,8 +191,25 @@ TEST_F(ExecControl, ExitAndBreakEndTheFunction) {
 }
 
 TEST_F(ExecControl, BreakInACaseBranchStopsTheLoop) {
-  Main({"47", "  6", "    7", "      65", "    8", "      11", "        12", "          18", "        13",
-        "          14", "            18", "          9", "      43 g1", "        18", "  43 g2", "    18"});
+  Main(R"(
+program
+  main_body: function
+    while
+      while_cond
+        true
+      while_body
+        case
+          case_expr
+            1
+          case_on
+            case_equ
+              1
+            break
+        @v1
+          1
+    @v2
+      1
+)");
   CompileAndRun();
   EXPECT_EQ(0, Numbers[0]);
   EXPECT_EQ(1, Numbers[1]);
@@ -117,16 +219,43 @@ TEST_F(ExecControl, BreakInACaseBranchStopsTheLoop) {
 class ExecCase : public ExecControl {
  public:
   void RunCase(double selector) {
-    Local.Parse({"47 d4:0", "47 d4:24", "  54", "    43 d6:3"});
-    Main({"47", "  11", "    12", "      43 g4", "    13", "      14", "        18", "      43 g1", "        18",
-          "    13", "      14", "        19", "      14", "        19", "      43 g1", "        19", "    13",
-          "      14", "        47 g5", "      43 g1", "        20", "    15", "      43 g1", "        21",
-          "47", "  122"});
-    Global.Items.push_back(ItemTableBuilder::ParseItem("47 d3:1"));
-    Global.Links.resize(Global.Items.size() + 1);
+    Main(R"(
+global
+  f: function -> f_def
+local
+  f_def: function -> f_body
+    oparam
+      real datatable=6 dataindex=4
+program
+  main_body: function
+    case
+      case_expr
+        @v4
+      case_on
+        case_equ
+          1
+        @v1
+          1
+      case_on
+        case_equ
+          2
+        case_equ
+          2
+        @v1
+          2
+      case_on
+        case_equ
+          @f
+        @v1
+          3
+      default
+        @v1
+          4
+  f_body: function
+    wait
+)");
     Numbers[3] = selector;
     Numbers.Append(3);
-    Local.Items[3].DataIndex = 4;
     CompileAndRun();
   }
 };
@@ -139,7 +268,6 @@ TEST_F(ExecCase, NumberSelector) {
   } cases[] = {{1, 1, 0}, {2, 2, 0}, {3, 3, 1}, {7, 4, 1}, {NAN, 1, 0}};
   for (auto& c : cases) {
     SetUp();
-    Global = Local = Program = ItemTableBuilder();
     RunCase(c.Selector);
     EXPECT_EQ(c.Branch, Numbers[0]) << "selector " << c.Selector;
     EXPECT_EQ(c.CallsOfF, Fake.Waits) << "values after a match are not evaluated; selector " << c.Selector;
@@ -150,10 +278,34 @@ TEST_F(ExecControl, TextAndLogicSelectors) {
   Texts.Append(Text("ab"));
   Texts.Append(Text("ab"));
   Texts.Append(Text("abc"));
-  Main({"47", "  11", "    12", "      64 t0", "    13", "      14", "        64 t2", "      43 g1",
-        "        18", "    13", "      14", "        64 t1", "      43 g1", "        19",
-        "  11", "    12", "      66", "    13", "      14", "        65", "      43 g2", "        18",
-        "    15", "      43 g2", "        19"});
+  Main(R"(
+program
+  main_body: function
+    case
+      case_expr
+        text_const textindex=0
+      case_on
+        case_equ
+          text_const textindex=2
+        @v1
+          1
+      case_on
+        case_equ
+          text_const textindex=1
+        @v1
+          2
+    case
+      case_expr
+        false
+      case_on
+        case_equ
+          true
+        @v2
+          1
+      default
+        @v2
+          2
+)");
   CompileAndRun();
   EXPECT_EQ(2, Numbers[0]) << "equal characters match";
   EXPECT_EQ(2, Numbers[1]) << "no logic value matched: the default";
@@ -198,14 +350,14 @@ program
 %B1%        @branch
           1
         @runs
-          #39
+          +
             @runs
             1
       case_on
 %B2%        @branch
           2
         @runs
-          #39
+          +
             @runs
             1
 %DEFAULT%    @after
@@ -216,7 +368,7 @@ const char* const ObjectCaseDefault = R"(      default
         @branch
           9
         @runs
-          #39
+          +
             @runs
             1
 )";
@@ -286,7 +438,17 @@ TEST_F(ExecControl, LoopsLookAtTheQueueEvery50Iterations) {
 
 // After the quit flag is set, the loop ends and the rest of the body skips.
 TEST_F(ExecControl, QuitEndsLoopsAndSkipsTheRest) {
-  Main({"47", "  6", "    7", "      65", "    8", "      122", "  43 g1", "    18"});
+  Main(R"(
+program
+  main_body: function
+    while
+      while_cond
+        true
+      while_body
+        wait
+    @v1
+      1
+)");
   Fake.TickPending = true;
   Fake.QuitAtPump = 1;
   CompileAndRun();
@@ -304,7 +466,15 @@ TEST_F(ExecControl, LoopsRefreshAtEveryTickAfterTheFirst) {
 }
 
 TEST_F(ExecControl, Waits) {
-  Main({"47", "  122", "  122", "    18", "  122", "    17"});
+  Main(R"(
+program
+  main_body: function
+    wait
+    wait
+      1
+    wait
+      0
+)");
   Fake.PausedChecks = 2;
   CompileAndRun();
   EXPECT_EQ(2, Fake.Waits);
@@ -318,8 +488,24 @@ TEST_F(ExecControl, Waits) {
 // else branch, and a command with named parameters (a point in a colour)
 // leaves the steps after it to run.
 TEST_F(ExecControl, ComputedConditionAndNamedParametersLeaveWhatFollows) {
-  Main({"47", "  2", "    3", "      38", "        65", "    5", "      43 g1", "        18", "  305",
-        "    303", "      39", "        18", "        19", "  43 g2", "    19"});
+  Main(R"(
+program
+  main_body: function
+    if
+      if_cond
+        not
+          true
+      else
+        @v1
+          1
+    point
+      graph_color
+        +
+          1
+          2
+    @v2
+      2
+)");
   CompileAndRun();
   EXPECT_EQ(1, Numbers[0]) << "not true is false: the else branch runs";
   EXPECT_EQ(2, Numbers[1]);

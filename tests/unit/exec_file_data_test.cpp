@@ -48,7 +48,7 @@ class ExecFileData : public ExpressionTest {
   // The bytes the commands leave in the write file "w" once both files closed.
   std::string Written(const std::string& commands) {
     Fresh();
-    RunCommands("(#449 (text_const \"w\"))" + commands);
+    RunCommands("(file_write_name (text_const \"w\"))" + commands);
     CloseFiles();
     return FakeDisk.Text("w");
   }
@@ -65,39 +65,39 @@ struct WriteCase {
 
 TEST_F(ExecFileData, IntegerWritesSaturate) {
   const WriteCase cases[] = {
-      {"(#466 (num 300))", "\x7F"},
-      {"(#466 (num -300))", "\x80"},
-      {"(#466 (num 1E10))", "\x7F"},
-      {"(#466 (@nan))", std::string(1, '\0')},
-      {"(#466 (num 2.5))", "\x02"},
-      {"(#467 (num -1))", std::string(1, '\0')},
-      {"(#467 (num 255.6))", "\xFF"},
-      {"(#467 (@pinf))", "\xFF"},
-      {"(#468 (num 2.5))", std::string("\x02\0", 2)},
-      {"(#468 (num 1E10))", "\xFF\x7F"},
-      {"(#468 (num -1E10))", std::string("\0\x80", 2)},
-      {"(#468 (@nan))", std::string(2, '\0')},
-      {"(#469 (num -1))", std::string(2, '\0')},
-      {"(#469 (num 65535))", "\xFF\xFF"},
-      {"(#514 (num 8388608))", "\xFF\xFF\x7F"},
-      {"(#514 (num -8388609))", std::string("\0\0\x80", 3)},
-      {"(#514 (num -2))", "\xFE\xFF\xFF"},
-      {"(#515 (num 1E10))", "\xFF\xFF\xFF"},
-      {"(#515 (@ninf))", std::string(3, '\0')},
-      {"(#470 (num -1))", "\xFF\xFF\xFF\xFF"},
-      {"(#470 (num 2.5))", std::string("\x02\0\0\0", 4)},
-      {"(#470 (num 1E10))", std::string("\0\0\0\x80", 4)},
-      {"(#470 (@nan))", std::string("\0\0\0\x80", 4)},
-      {"(#471 (num 2.5))", std::string("\x03\0\0\0", 4)},
-      {"(#471 (num 0.49))", std::string(4, '\0')},
-      {"(#471 (num 4294967295))", "\xFF\xFF\xFF\xFF"},
-      {"(#471 (num 1E10))", "\xFF\xFF\xFF\xFF"},
-      {"(#471 (num -5))", std::string(4, '\0')},
-      {"(#471 (@nan))", std::string(4, '\0')},
-      {"(#472 (num 1.5))", std::string("\0\0\xC0\x3F", 4)},
-      {"(#472 (num 0.1))", "\xCD\xCC\xCC\x3D"},
-      {"(#473 (num 1.5))", std::string("\0\0\0\0\0\0\xF8\x3F", 8)},
-      {"(#473 (@ninf))", std::string("\0\0\0\0\0\0\xF0\xFF", 8)},
+      {"(file_int8 (num 300))", "\x7F"},
+      {"(file_int8 (num -300))", "\x80"},
+      {"(file_int8 (num 1E10))", "\x7F"},
+      {"(file_int8 (@nan))", std::string(1, '\0')},
+      {"(file_int8 (num 2.5))", "\x02"},
+      {"(file_uint8 (num -1))", std::string(1, '\0')},
+      {"(file_uint8 (num 255.6))", "\xFF"},
+      {"(file_uint8 (@pinf))", "\xFF"},
+      {"(file_int16 (num 2.5))", std::string("\x02\0", 2)},
+      {"(file_int16 (num 1E10))", "\xFF\x7F"},
+      {"(file_int16 (num -1E10))", std::string("\0\x80", 2)},
+      {"(file_int16 (@nan))", std::string(2, '\0')},
+      {"(file_uint16 (num -1))", std::string(2, '\0')},
+      {"(file_uint16 (num 65535))", "\xFF\xFF"},
+      {"(file_int24 (num 8388608))", "\xFF\xFF\x7F"},
+      {"(file_int24 (num -8388609))", std::string("\0\0\x80", 3)},
+      {"(file_int24 (num -2))", "\xFE\xFF\xFF"},
+      {"(file_uint24 (num 1E10))", "\xFF\xFF\xFF"},
+      {"(file_uint24 (@ninf))", std::string(3, '\0')},
+      {"(file_int32 (num -1))", "\xFF\xFF\xFF\xFF"},
+      {"(file_int32 (num 2.5))", std::string("\x02\0\0\0", 4)},
+      {"(file_int32 (num 1E10))", std::string("\0\0\0\x80", 4)},
+      {"(file_int32 (@nan))", std::string("\0\0\0\x80", 4)},
+      {"(file_uint32 (num 2.5))", std::string("\x03\0\0\0", 4)},
+      {"(file_uint32 (num 0.49))", std::string(4, '\0')},
+      {"(file_uint32 (num 4294967295))", "\xFF\xFF\xFF\xFF"},
+      {"(file_uint32 (num 1E10))", "\xFF\xFF\xFF\xFF"},
+      {"(file_uint32 (num -5))", std::string(4, '\0')},
+      {"(file_uint32 (@nan))", std::string(4, '\0')},
+      {"(file_float (num 1.5))", std::string("\0\0\xC0\x3F", 4)},
+      {"(file_float (num 0.1))", "\xCD\xCC\xCC\x3D"},
+      {"(file_double (num 1.5))", std::string("\0\0\0\0\0\0\xF8\x3F", 8)},
+      {"(file_double (@ninf))", std::string("\0\0\0\0\0\0\xF0\xFF", 8)},
   };
   for (const WriteCase& c : cases) EXPECT_EQ(c.Expected, Written(c.Commands)) << c.Commands;
 }
@@ -110,23 +110,23 @@ struct ReadCase {
 
 TEST_F(ExecFileData, IntegerAndRealReads) {
   const ReadCase cases[] = {
-      {"#466", "\xFF", -1},
-      {"#467", "\xFF", 255},
-      {"#468", std::string("\0\x80", 2), -32768},
-      {"#469", std::string("\0\x80", 2), 32768},
-      {"#514", std::string("\0\0\x80", 3), -8388608},
-      {"#514", "\xFF\xFF\x7F", 8388607},
-      {"#515", std::string("\0\0\x80", 3), 8388608},
-      {"#470", "\xFF\xFF\xFF\xFF", -1},
-      {"#471", "\xFF\xFF\xFF\xFF", 4294967295.0},
-      {"#472", std::string("\0\0\xC0\x3F", 4), 1.5},
-      {"#472", "\xCD\xCC\xCC\x3D", (double)0.1f},
-      {"#473", std::string("\0\0\0\0\0\0\xF8\x3F", 8), 1.5},
+      {"file_int8", "\xFF", -1},
+      {"file_uint8", "\xFF", 255},
+      {"file_int16", std::string("\0\x80", 2), -32768},
+      {"file_uint16", std::string("\0\x80", 2), 32768},
+      {"file_int24", std::string("\0\0\x80", 3), -8388608},
+      {"file_int24", "\xFF\xFF\x7F", 8388607},
+      {"file_uint24", std::string("\0\0\x80", 3), 8388608},
+      {"file_int32", "\xFF\xFF\xFF\xFF", -1},
+      {"file_uint32", "\xFF\xFF\xFF\xFF", 4294967295.0},
+      {"file_float", std::string("\0\0\xC0\x3F", 4), 1.5},
+      {"file_float", "\xCD\xCC\xCC\x3D", (double)0.1f},
+      {"file_double", std::string("\0\0\0\0\0\0\xF8\x3F", 8), 1.5},
   };
   for (const ReadCase& c : cases) {
     Fresh();
     FakeDisk.Files["r"] = Bytes(c.File);
-    RunCommands(std::string("(#448 (text_const \"r\"))(@r (") + c.Element + "))(@b (#509))");
+    RunCommands(std::string("(file_read_name (text_const \"r\"))(@r (") + c.Element + "))(@b (file_error))");
     EXPECT_EQ(c.Expected, R) << c.Element << " of " << c.File.size() << " bytes";
     EXPECT_EQ(0, B) << c.Element;
     EXPECT_EQ((int32_t)c.File.size(), ReadFileState.Offset) << c.Element;
@@ -136,7 +136,7 @@ TEST_F(ExecFileData, IntegerAndRealReads) {
   // the flag is set.
   Fresh();
   FakeDisk.Files["r"] = Bytes("\x01\x02");
-  RunCommands("(#448 (text_const \"r\"))(@r (#470))(@b (#509))");
+  RunCommands("(file_read_name (text_const \"r\"))(@r (file_int32))(@b (file_error))");
   EXPECT_EQ(0x0201, R);
   EXPECT_EQ(1, B);
   EXPECT_EQ(4, ReadFileState.Offset);
@@ -144,17 +144,17 @@ TEST_F(ExecFileData, IntegerAndRealReads) {
 
 TEST_F(ExecFileData, TextWrites) {
   const WriteCase cases[] = {
-      {"(#474 (text_const \"ab\"))", std::string("ab\0", 3)},
-      {"(#475 (text_const \"ab\"))", "ab\r\n"},
-      {"(#475 (text_const \"\"))", "\r\n"},
-      {"(#510 (num 5))(#476 (text_const \"abcdefg\"))", "abcde"},
-      {"(#510 (num 5))(#476 (text_const \"ab\"))", "ab   "},
-      {"(#510 (num 0))(#476 (text_const \"ab\"))", "a"},
-      {"(#729 (true))(#474 (text_const \"ab\"))", Units(std::string("ab\0", 3))},
-      {"(#729 (true))(#475 (text_const \"a\xE9\"))", Units("a") + "\xE9" + '\0' + Units("\r\n")},
-      {"(#729 (true))(#510 (num 3))(#476 (text_const \"abcd\"))", Units("abc")},
-      {"(#729 (true))(#510 (num 3))(#476 (text_const \"a\"))", Units("a  ")},
-      {"(#729 (true))(#475 (text_const \"\x80\"))", std::string("\xAC\x20", 2) + Units("\r\n")},
+      {"(file_text_nul (text_const \"ab\"))", std::string("ab\0", 3)},
+      {"(file_line (text_const \"ab\"))", "ab\r\n"},
+      {"(file_line (text_const \"\"))", "\r\n"},
+      {"(file_text_length (num 5))(file_text_fixed (text_const \"abcdefg\"))", "abcde"},
+      {"(file_text_length (num 5))(file_text_fixed (text_const \"ab\"))", "ab   "},
+      {"(file_text_length (num 0))(file_text_fixed (text_const \"ab\"))", "a"},
+      {"(file_unicode (true))(file_text_nul (text_const \"ab\"))", Units(std::string("ab\0", 3))},
+      {"(file_unicode (true))(file_line (text_const \"a\xE9\"))", Units("a") + "\xE9" + '\0' + Units("\r\n")},
+      {"(file_unicode (true))(file_text_length (num 3))(file_text_fixed (text_const \"abcd\"))", Units("abc")},
+      {"(file_unicode (true))(file_text_length (num 3))(file_text_fixed (text_const \"a\"))", Units("a  ")},
+      {"(file_unicode (true))(file_line (text_const \"\x80\"))", std::string("\xAC\x20", 2) + Units("\r\n")},
   };
   for (const WriteCase& c : cases) EXPECT_EQ(c.Expected, Written(c.Commands)) << c.Commands;
 }
@@ -173,27 +173,27 @@ struct TextReadCase {
 TEST_F(ExecFileData, TextReads) {
   std::string longLine(600, 'q');
   const TextReadCase cases[] = {
-      {"every line end", "#475", false, "a\r\nb\n\rc\rd\ne", {"a", "b", "c", "d", "e"}},
-      {"a lone CR before a letter", "#475", false, "x\ry", {"x", "y"}},
-      {"complete last line, LF", "#475", false, "last\n", {"last"}},
-      {"complete last line, CR", "#475", false, "last\r", {"last"}},
-      {"complete last line, CR LF", "#475", false, "last\r\n", {"last"}},
-      {"last line without its end", "#475", false, "last", {"last"}},
-      {"empty lines", "#475", false, "a\n\n\r\n\r\rb", {"a", "", "", "", "b"}},
-      {"a zero ends a line", "#475", false, std::string("a\0b", 3), {"a", "b"}},
-      {"a line longer than a chunk", "#475", false, longLine + "\r\nz", {longLine, "z"}},
-      {"UTF-16 line ends", "#475", true, Units("a\r\nb\n\rc\rd\ne"), {"a", "b", "c", "d", "e"}},
-      {"UTF-16 last line", "#475", true, Units("x\xE9\n"), {"x\xE9"}},
-      {"UTF-16 long line", "#475", true, Units(longLine), {longLine}},
-      {"zero-terminated", "#474", false, std::string("ab\0\0cd\0", 7), {"ab", "", "cd"}},
-      {"UTF-16 zero-terminated", "#474", true, Units(std::string("ab\0cd\0", 6)), {"ab", "cd"}},
+      {"every line end", "file_line", false, "a\r\nb\n\rc\rd\ne", {"a", "b", "c", "d", "e"}},
+      {"a lone CR before a letter", "file_line", false, "x\ry", {"x", "y"}},
+      {"complete last line, LF", "file_line", false, "last\n", {"last"}},
+      {"complete last line, CR", "file_line", false, "last\r", {"last"}},
+      {"complete last line, CR LF", "file_line", false, "last\r\n", {"last"}},
+      {"last line without its end", "file_line", false, "last", {"last"}},
+      {"empty lines", "file_line", false, "a\n\n\r\n\r\rb", {"a", "", "", "", "b"}},
+      {"a zero ends a line", "file_line", false, std::string("a\0b", 3), {"a", "b"}},
+      {"a line longer than a chunk", "file_line", false, longLine + "\r\nz", {longLine, "z"}},
+      {"UTF-16 line ends", "file_line", true, Units("a\r\nb\n\rc\rd\ne"), {"a", "b", "c", "d", "e"}},
+      {"UTF-16 last line", "file_line", true, Units("x\xE9\n"), {"x\xE9"}},
+      {"UTF-16 long line", "file_line", true, Units(longLine), {longLine}},
+      {"zero-terminated", "file_text_nul", false, std::string("ab\0\0cd\0", 7), {"ab", "", "cd"}},
+      {"UTF-16 zero-terminated", "file_text_nul", true, Units(std::string("ab\0cd\0", 6)), {"ab", "cd"}},
   };
   for (const TextReadCase& c : cases) {
     Fresh();
     FileUnicode = c.Unicode;
     FakeDisk.Files["r"] = Bytes(c.File);
-    std::string read = std::string("(@ta (") + c.Element + "))(@b (#509))";
-    RunCommands("(#448 (text_const \"r\"))" + read);
+    std::string read = std::string("(@ta (") + c.Element + "))(@b (file_error))";
+    RunCommands("(file_read_name (text_const \"r\"))" + read);
     for (size_t k = 0; k < c.Texts.size(); k++) {
       if (k > 0) RunCommands(read);
       EXPECT_EQ(c.Texts[k], TextOf("ta")) << c.Name << ": read " << k;
@@ -208,7 +208,7 @@ TEST_F(ExecFileData, TextReads) {
 TEST_F(ExecFileData, ZeroTerminatedTextCutByTheEnd) {
   Fresh();
   FakeDisk.Files["r"] = Bytes("ab");
-  RunCommands("(#448 (text_const \"r\"))(@ta (#474))(@b (#509))");
+  RunCommands("(file_read_name (text_const \"r\"))(@ta (file_text_nul))(@b (file_error))");
   EXPECT_EQ("ab", TextOf("ta"));
   EXPECT_EQ(1, B) << "the terminator is missing";
 }
@@ -231,7 +231,7 @@ TEST_F(ExecFileData, FixedTextReads) {
     Fresh();
     FileUnicode = c.Unicode;
     FakeDisk.Files["r"] = Bytes(c.File);
-    RunCommands("(#448 (text_const \"r\"))(#510 (num 5))(@ta (#476))(@tb (#476))(@b (#509))");
+    RunCommands("(file_read_name (text_const \"r\"))(file_text_length (num 5))(@ta (file_text_fixed))(@tb (file_text_fixed))(@b (file_error))");
     EXPECT_EQ(c.First, TextOf("ta")) << c.Name;
     EXPECT_EQ(c.Second, TextOf("tb")) << c.Name;
     EXPECT_EQ(c.Error, B != 0) << c.Name;
@@ -244,18 +244,18 @@ TEST_F(ExecFileData, OffsetsAndSettings) {
     const char* Commands;
     double Expected;
   } cases[] = {
-      {"(#481 (num 5))(@r (#481))", 5},
-      {"(#481 (num 2.5))(@r (#481))", 2},
-      {"(#481 (num -3))(@r (#481))", 0},
-      {"(#481 (@nan))(@r (#481))", 0},
-      {"(#481 (num 1E10))(@r (#481))", 2147483647.0},
-      {"(#482 (num 7))(@r (#482))", 7},
-      {"(#482 (@pinf))(@r (#482))", 2147483647.0},
-      {"(#482 (@ninf))(@r (#482))", 0},
-      {"(#510 (num 3))(@r (#510))", 3},
-      {"(#510 (num 0))(@r (#510))", 1},
-      {"(#510 (@nan))(@r (#510))", 1},
-      {"(@r (#510))", 10},
+      {"(file_read_offset (num 5))(@r (file_read_offset))", 5},
+      {"(file_read_offset (num 2.5))(@r (file_read_offset))", 2},
+      {"(file_read_offset (num -3))(@r (file_read_offset))", 0},
+      {"(file_read_offset (@nan))(@r (file_read_offset))", 0},
+      {"(file_read_offset (num 1E10))(@r (file_read_offset))", 2147483647.0},
+      {"(file_write_offset (num 7))(@r (file_write_offset))", 7},
+      {"(file_write_offset (@pinf))(@r (file_write_offset))", 2147483647.0},
+      {"(file_write_offset (@ninf))(@r (file_write_offset))", 0},
+      {"(file_text_length (num 3))(@r (file_text_length))", 3},
+      {"(file_text_length (num 0))(@r (file_text_length))", 1},
+      {"(file_text_length (@nan))(@r (file_text_length))", 1},
+      {"(@r (file_text_length))", 10},
   };
   for (const Case& c : cases) {
     Fresh();
@@ -264,14 +264,14 @@ TEST_F(ExecFileData, OffsetsAndSettings) {
   }
 
   Fresh();
-  RunCommands("(@b (#729))");
+  RunCommands("(@b (file_unicode))");
   EXPECT_EQ(0, B);
-  RunCommands("(#729 (true))(@b (#729))");
+  RunCommands("(file_unicode (true))(@b (file_unicode))");
   EXPECT_EQ(1, B);
   FileError = 1;
-  RunCommands("(@b (#509))");
+  RunCommands("(@b (file_error))");
   EXPECT_EQ(1, B);
-  RunCommands("(#509 (false))(@b (#509))");
+  RunCommands("(file_error (false))(@b (file_error))");
   EXPECT_EQ(0, B);
   EXPECT_EQ(0, FileError);
 }
@@ -279,25 +279,25 @@ TEST_F(ExecFileData, OffsetsAndSettings) {
 TEST_F(ExecFileData, FileNameCommands) {
   Fresh();
   FakeDisk.Files["r.bin"] = Bytes("abc");
-  RunCommands("(#449 (text_const \" \\t w.bin \\r\\n\"))(#470 (num 1))(#482 (num 2))");
+  RunCommands("(file_write_name (text_const \" \\t w.bin \\r\\n\"))(file_int32 (num 1))(file_write_offset (num 2))");
   EXPECT_EQ("w.bin", std::string(WriteFileName.Chars()));
-  RunCommands("(#448 (text_const \"  r.bin  \"))(@r (#467))");
+  RunCommands("(file_read_name (text_const \"  r.bin  \"))(@r (file_uint8))");
   EXPECT_EQ("r.bin", std::string(ReadFileName.Chars()));
   EXPECT_EQ('a', R);
   EXPECT_EQ(std::string("\x01\0\0\0", 4), FakeDisk.Text("w.bin")) << "naming a file wrote what was pending";
   EXPECT_EQ(2, WriteFileState.Offset) << "the other file's offset stays";
 
   ReadFileState.Offset = 2;
-  RunCommands("(#448 (text_const \"r.bin\"))(@r (#481))");
+  RunCommands("(file_read_name (text_const \"r.bin\"))(@r (file_read_offset))");
   EXPECT_EQ(0, R) << "a new name starts at offset 0";
-  RunCommands("(#449 (text_const \"w2\"))(@r (#482))");
+  RunCommands("(file_write_name (text_const \"w2\"))(@r (file_write_offset))");
   EXPECT_EQ(0, R);
   EXPECT_EQ(nullptr, ReadFileState.Handle) << "naming closed the files";
 }
 
 TEST_F(ExecFileData, ValuesTheFilesDoNotCarry) {
   Fresh();
-  RunCommands("(#449 (text_const \"w\"))(#477 (#477))(#478 (#478))(#479 (#479))(#480 (#480))(@b (#509))");
+  RunCommands("(file_write_name (text_const \"w\"))(file_icon (file_icon))(file_picture (file_picture))(file_sound (file_sound))(file_music (file_music))(@b (file_error))");
   EXPECT_EQ(0, B);
   EXPECT_EQ(0, FakeDisk.Creates) << "neither file was touched";
   EXPECT_EQ(0, WriteFileState.Offset);

@@ -88,7 +88,7 @@ TEST_F(ExecLists, ElementReadsAdvance) {
 // once for the read inside the value and once more for the assignment.
 TEST_F(ExecLists, AssignmentsAdvance) {
   const ListCase cases[] = {
-      {"1", "1", "(@item (#39 (@item) (num 100))) (@o1 (@gidx)) (@gidx (1)) (@gauto (0)) (@o2 (@item))", 3, 111, -1},
+      {"1", "1", "(@item (+ (@item) (num 100))) (@o1 (@gidx)) (@gidx (1)) (@gauto (0)) (@o2 (@item))", 3, 111, -1},
       {"4", "1", "(@item (num 7)) (@o1 (@gidx)) (@gidx (4)) (@o2 (@item))", 0, 7, -1},
       {"2", "0", "(@item (num 7)) (@o1 (@gidx)) (@o2 (@item))", 2, 7, -1},
   };
@@ -159,22 +159,22 @@ program
         @z
           @le
     @o2
-      #39
+      +
         @lidx
-        #41
+        *
           @lauto
           num 10
-        #41
+        *
           @lsize
           num 100
   f_body: function
     @fr
-      #39
+      +
         @x
-        #41
+        *
           @y
           num 10
-        #41
+        *
           @z
           num 100
 )"));

@@ -58,12 +58,12 @@ program
   h_body: function
     if
       if_cond
-        #34
+        <
           @ha
           num 0
       then
         @hr
-          #40
+          -
             @ha
       else
         @hr
@@ -87,8 +87,8 @@ const char* const RepeatLoop = R"(    repeat
 )";
 
 // The bench's shape: (a + b) - c through the two locals.
-const char* const Difference = "(@u (#39 (@a) (@b))) (@v (#40 (@u) (@c))) (@r (@v))";
-const char* const CountI = "(@i (#39 (@i) (num 1)))";
+const char* const Difference = "(@u (+ (@a) (@b))) (@v (- (@u) (@c))) (@r (@v))";
+const char* const CountI = "(@i (+ (@i) (num 1)))";
 
 std::string Fill(std::string source, const char* key, const std::string& text) {
   size_t at = source.find(key);
@@ -104,7 +104,7 @@ class LoopCalls : public StepsTwinTest {
 
   // A while loop when Count is empty, else a repeat loop with Count, one
   // constant or variable, as its count.
-  std::string Cond = "(#34 (@i) (num 20))", Count;
+  std::string Cond = "(< (@i) (num 20))", Count;
 
   bool RunLoop(const std::string& body, const std::string& fbody, bool keepOnSteps) {
     SetUp();
@@ -113,7 +113,7 @@ class LoopCalls : public StepsTwinTest {
     std::string loop = Fill(Count.empty() ? WhileLoop : RepeatLoop, "%COND%", ExpressionLines(Cond, 4));
     loop = Fill(loop, "%COUNT%", ExpressionLines(Count, 4));
     loop = Fill(loop, "%BODY%", ExpressionLines(body, 4));
-    loop = Fill(loop, "%KEEP%", keepOnSteps ? "        @flag\n          #65\n" : "");
+    loop = Fill(loop, "%KEEP%", keepOnSteps ? "        @flag\n          true\n" : "");
     std::string source = Fill(Fill(CallProgram, "%LOOP%", loop), "%FBODY%", ExpressionLines(fbody, 2));
     if (!LoadTestProgram(source) || !CompileProgram()) return false;
     Decoded = DecodeFirstLoop();
@@ -158,24 +158,24 @@ const struct {
     {"(@g (@f (@a (@g)) (@b (num 2)) (@c (num 1))))", Difference, true, "the bench's call, its result fed back"},
     // Each argument is evaluated with the pushes before it made: the
     // slots of main's locals count from a top that moves.
-    {"(@k (@f (@a (@p)) (@b (@i)) (@c (@q))))", "(@r (#39 (@a) (@b) (@c)))", true, "main's locals as arguments"},
-    {"(@k (#39 (@k) (#41 (@f (@a (@i)) (@b (num 2)) (@c (num 0))) (@f (@a (@g)) (@b (@p)) (@c (@i))))))",
+    {"(@k (@f (@a (@p)) (@b (@i)) (@c (@q))))", "(@r (+ (@a) (@b) (@c)))", true, "main's locals as arguments"},
+    {"(@k (+ (@k) (* (@f (@a (@i)) (@b (num 2)) (@c (num 0))) (@f (@a (@g)) (@b (@p)) (@c (@i))))))",
      Difference, true, "two calls in one expression"},
     // a is g's value when pushed, not what the body then stores into g.
-    {"(@k (#39 (@k) (@f (@a (@g)) (@b (num 0)) (@c (num 0))))) (@g (#39 (@g) (@i)))",
-     "(@g (num 5)) (@r (#39 (@a) (num 1)))", true, "the body overwrites the global an argument came from"},
-    {"(@k (#39 (@k) (@f (@a (@i)) (@b (num 0)) (@c (num 0)))))", "(@r (#41 (@u) (@a))) (@u (num 0))", true,
+    {"(@k (+ (@k) (@f (@a (@g)) (@b (num 0)) (@c (num 0))))) (@g (+ (@g) (@i)))",
+     "(@g (num 5)) (@r (+ (@a) (num 1)))", true, "the body overwrites the global an argument came from"},
+    {"(@k (+ (@k) (@f (@a (@i)) (@b (num 0)) (@c (num 0)))))", "(@r (* (@u) (@a))) (@u (num 0))", true,
      "a local starts at its initial value on every call"},
-    {"(@k (#39 (@k) (@f (@a (@i)) (@b (num 0)) (@c (num 0)))))", "(@v (@a))", true,
+    {"(@k (+ (@k) (@f (@a (@i)) (@b (num 0)) (@c (num 0)))))", "(@v (@a))", true,
      "a result never assigned is its initial value"},
-    {"(@g (@f (@a (#41 (@g) (num 1.5))) (@b (#40 (@i) (num 0.25))) (@c (@w))))", Difference, true,
+    {"(@g (@f (@a (* (@g) (num 1.5))) (@b (- (@i) (num 0.25))) (@c (@w))))", Difference, true,
      "computed arguments"},
-    {"(@k (#39 (@k) (@f (@a (@i)) (@b (#42 (num 1) (num 0))) (@c (#40 (#42 (num 1) (num 0)) (@w))))))",
-     "(@r (#41 (@a) (@b))) (@u (#42 (@c) (num 0)))", true, "infinities and NaN through the frame"},
-    {"(@k (#39 (@k) (@h (@ha (#40 (@i) (num 10))))))", "(@r (@a))", false, "a callee with an if"},
+    {"(@k (+ (@k) (@f (@a (@i)) (@b (/ (num 1) (num 0))) (@c (- (/ (num 1) (num 0)) (@w))))))",
+     "(@r (* (@a) (@b))) (@u (/ (@c) (num 0)))", true, "infinities and NaN through the frame"},
+    {"(@k (+ (@k) (@h (@ha (- (@i) (num 10))))))", "(@r (@a))", false, "a callee with an if"},
     {"(@k (@f (@a (@f (@a (@i)) (@b (num 1)) (@c (num 0)))) (@b (num 1)) (@c (num 0))))", Difference, false,
      "a call in an argument"},
-    {"(@k (#39 (@k) (@f (@a (@i)) (@b (num 1)) (@c (num 0)))))", "(@r (@a)) (wait)", false,
+    {"(@k (+ (@k) (@f (@a (@i)) (@b (num 1)) (@c (num 0)))))", "(@r (@a)) (wait)", false,
      "a callee with a command"},
 };
 
@@ -205,26 +205,26 @@ TEST_F(LoopCalls, RepeatCounts) {
   } cases[] = {{"(num 0)", 0}, {"(num 1)", 1}, {"(num -3)", 3}, {"(num 2.5)", 2}, {"(@nn)", 0}, {"(num 1e300)", 0}};
   for (auto& c : cases) {
     Count = c.Count;
-    ExpectSameAsSteps("(@g (#39 (@g) (num 1)))" + std::string(CountI), "(@r (@a))");
+    ExpectSameAsSteps("(@g (+ (@g) (num 1)))" + std::string(CountI), "(@r (@a))");
     EXPECT_EQ(c.Runs, Global("si")) << c.Count;
   }
 }
 
 TEST_F(LoopCalls, ACallInTheConditionIsDecoded) {
-  Cond = "(#34 (@f (@a (@i)) (@b (num 0.5)) (@c (num 0.5))) (num 20))";
-  ExpectSameAsSteps("(@k (#39 (@k) (@i)))" + std::string(CountI), Difference);
+  Cond = "(< (@f (@a (@i)) (@b (num 0.5)) (@c (num 0.5))) (num 20))";
+  ExpectSameAsSteps("(@k (+ (@k) (@i)))" + std::string(CountI), Difference);
   EXPECT_EQ(190, Global("k"));
 }
 
 // With no budget left for the callee's body, the call gives its result's
 // initial value; such a loop stays on its steps.
 TEST_F(LoopCalls, TheDepthBudgetHolds) {
-  const std::string body = "(@k (#39 (@k) (@f (@a (@i)) (@b (num 1)) (@c (num 0)))))" + std::string(CountI);
+  const std::string body = "(@k (+ (@k) (@f (@a (@i)) (@b (num 1)) (@c (num 0)))))" + std::string(CountI);
   Budget = 1;  // main's own call takes it
-  ExpectSameAsSteps(body, "(@r (#39 (@a) (@b)))", true);
+  ExpectSameAsSteps(body, "(@r (+ (@a) (@b)))", true);
   EXPECT_EQ(0, Global("k"));
   Budget = 2;
-  ExpectSameAsSteps(body, "(@r (#39 (@a) (@b)))", true);
+  ExpectSameAsSteps(body, "(@r (+ (@a) (@b)))", true);
   EXPECT_EQ(210, Global("k"));
 }
 
@@ -241,8 +241,8 @@ void FillNumbers() {
 TEST_F(LoopCalls, AFrameThatNoLongerFitsGoesOnOnTheSteps) {
   Pumping.TickPending = true;
   Pumping.OnPump = FillNumbers;
-  Cond = "(#34 (@k) (num 200))";
-  const std::string body = "(@g (@f (@a (@g)) (@b (num 2)) (@c (num 1)))) (@k (#39 (@k) (num 1)))";
+  Cond = "(< (@k) (num 200))";
+  const std::string body = "(@g (@f (@a (@g)) (@b (num 2)) (@c (num 1)))) (@k (+ (@k) (num 1)))";
   for (const char* count : {"", "(num 200)"}) {
     Count = count;
     ASSERT_TRUE(RunLoop(body, Difference, false));
@@ -268,7 +268,7 @@ TEST_F(LoopCalls, QuitAtALookEndsARepeatLoop) {
 // A loop refused for the budget of the moment decodes once the budget
 // allows; one refused for its steps stays refused.
 TEST_F(LoopCalls, OnlyRefusalsForTheStepsAreKept) {
-  const std::string body = "(@k (#39 (@k) (@f (@a (@i)) (@b (num 1)) (@c (num 0)))))" + std::string(CountI);
+  const std::string body = "(@k (+ (@k) (@f (@a (@i)) (@b (num 1)) (@c (num 0)))))" + std::string(CountI);
   ASSERT_TRUE(RunLoop(body, Difference, false));
   CallDepthBudget = 0;
   EXPECT_FALSE(DecodeFirstLoop());

@@ -26,18 +26,46 @@ class ExecMedia : public ProgramTest {
   }
 };
 
-// Two icons with equal pixels are different values; element 0 reads an icon
-// variable like 44.
+// Two icons with equal pixels are different values; icon reads an icon
+// variable like picture.
 TEST_F(ExecMedia, CaseMatchesTheSameRecord) {
   Icons.AppendNew();
   Icons.AppendNew();
   Pictures.Append(EmptyPicture);
   Numbers.Append(0);
-  Global.Parse({"47 d3:0", "44 d9:0", "44 d9:1", "43 d6:0", "246 d11:0"});
-  Local.Parse({"47 d4:0"});
-  Program.Parse({"47", "  11", "    12", "      44 g1", "    13", "      14", "        44 g2", "      43 g3",
-                 "        18", "    13", "      14", "        0 g1", "      43 g3", "        19", "  11", "    12",
-                 "      246 g4", "    13", "      14", "        246 g4", "      43 g3", "        20"});
+  Assemble(R"(
+global
+  function -> main_def
+  i1: picture datatable=9 dataindex=0
+  i2: picture datatable=9 dataindex=1
+  r: real datatable=6 dataindex=0
+  p: background datatable=11 dataindex=0
+local
+  main_def: function -> main_body
+program
+  main_body: function
+    case
+      case_expr
+        @i1
+      case_on
+        case_equ
+          @i2
+        @r
+          1
+      case_on
+        case_equ
+          icon @i1
+        @r
+          2
+    case
+      case_expr
+        @p
+      case_on
+        case_equ
+          @p
+        @r
+          3
+)");
   CompileAndRun();
   EXPECT_EQ(3, Numbers[0]);
   ExpectCountsKept();
@@ -68,13 +96,56 @@ TEST_F(ExecMedia, ValueCallsAndFramesOfEveryKind) {
   Numbers.Append(0);
   Texts.Append(Text("t"));
   Logics.Append(1);
-  Global.Parse({"47 d3:0", "47 d3:1", "44 d9:0", "44 d9:1", "49 d12:1", "43 d6:0", "47 d3:18"});
-  Local.Parse({"47 d4:0", "47 d4:13", "  53", "    49 d12:0", "  54", "    49 d12:1", "  43 d6:0", "  51 d7:0",
-               "  63 d8:0", "  48 d10:0", "  246 d11:0", "  45 d13:0", "  46 d14:0", "  56", "    255", "      19",
-               "    45 d13:0", "  44 d9:0", "47 d4:15", "  54", "    44 d9:0"});
-  Program.Parse({"47", "  44 g2", "    47 g6", "  11", "    12", "      47 g1", "        49 l3", "          49 g4",
-                 "    13", "      14", "        49 g4", "      43 g5", "        18",
-                 "47", "  122", "47", "  44 l20", "    44 g3"});
+  Assemble(R"(
+global
+  function -> main_def
+  f: function -> f_def
+  i1: picture datatable=9 dataindex=0
+  i2: picture datatable=9 dataindex=1
+  s: sprite datatable=12 dataindex=1
+  r: real datatable=6 dataindex=0
+  h: function -> h_def
+local
+  main_def: function -> main_body
+  f_def: function -> f_body
+    iparam
+      arg: sprite datatable=12 dataindex=0
+    oparam
+      sprite datatable=12 dataindex=1
+    real datatable=6 dataindex=0
+    text datatable=7 dataindex=0
+    logic datatable=8 dataindex=0
+    map datatable=10 dataindex=0
+    background datatable=11 dataindex=0
+    sound datatable=13 dataindex=0
+    music datatable=14 dataindex=0
+    list
+      list_size 2
+      sound datatable=13 dataindex=0
+    picture datatable=9 dataindex=0
+  h_def: function -> h_body
+    oparam
+      hr: picture datatable=9 dataindex=0
+program
+  main_body: function
+    @i1
+      @h
+    case
+      case_expr
+        @f
+          @arg
+            @s
+      case_on
+        case_equ
+          @s
+        @r
+          1
+  f_body: function
+    wait
+  h_body: function
+    @hr
+      @i2
+)");
   CallerSpriteData = Sprites[1].Held();
   Fake.OnWait = LookAtSpriteArgument;
   CompileAndRun();
@@ -90,7 +161,12 @@ TEST_F(ExecMedia, ColorOfTheItemsIcon) {
   Icons.AppendNew();
   Icons[0].WritablePixels()[16 * 32 + 16] = 5;
   Icons[0].WritablePixels()[16 * 32 + 15] = 7;
-  Program.Parse({"301 i0", "301", "301 i9"});
+  Assemble(R"(
+program
+  color iconindex=0
+  color
+  color iconindex=9
+)");
   Link();
   const double colors[] = {(double)PaletteColors[5], (double)PaletteColors[212], (double)PaletteColors[212]};
   for (int32_t i = 0; i < 3; i++) {
@@ -101,10 +177,16 @@ TEST_F(ExecMedia, ColorOfTheItemsIcon) {
   EXPECT_NE(PaletteColors[5], PaletteColors[212]);
 }
 
-TEST_F(ExecMedia, ElementZeroReadsAnIconVariable) {
+TEST_F(ExecMedia, IconReadsAnIconVariable) {
   Icons.AppendNew();
-  Global.Parse({"44 d9:0"});
-  Program.Parse({"0 g0", "44 g0", "0"});
+  Assemble(R"(
+global
+  i: picture datatable=9 dataindex=0
+program
+  icon @i
+  @i
+  icon
+)");
   Link();
   EXPECT_EQ("ExecIconGlobal 0 -1 0\n", CompileAlone(KindIcon, 0));
   EXPECT_EQ("ExecIconGlobal 0 -1 0\n", CompileAlone(KindIcon, 1));

@@ -75,7 +75,7 @@ class NumberLoops : public StepsTwinTest {
     Fake = Pumping;
     std::string source = Fill(LoopProgram, "%COND%", ExpressionLines(cond, 4));
     source = Fill(source, "%BODY%", ExpressionLines(body, 4));
-    source = Fill(source, "%KEEP%", keepOnSteps ? "        @f\n          #65\n" : "");
+    source = Fill(source, "%KEEP%", keepOnSteps ? "        @f\n          true\n" : "");
     return LoadTestProgram(source) && CompileProgram();
   }
 
@@ -104,29 +104,29 @@ class NumberLoops : public StepsTwinTest {
 };
 
 TEST_F(NumberLoops, BodiesGiveWhatTheirStepsGive) {
-  const char* iPlusOne = "(@i (#39 (@i) (num 1)))";
+  const char* iPlusOne = "(@i (+ (@i) (num 1)))";
   const struct {
     const char* Body;
     const char* What;
   } cases[] = {
-      {"(@k (#39 (@k) (#41 (@i) (num 2))))", "a nested product, into a global"},
+      {"(@k (+ (@k) (* (@i) (num 2))))", "a nested product, into a global"},
       // 1 + 1e-16 rounds to 1 as a double but not in extended precision.
-      {"(@c (#39 (@a) (@b) (@b) (@b)))", "a fold of four operands rounds each step"},
-      {"(@c (#40 (#39 (@a) (@b)) (@a)))", "an inner sum is rounded before the outer difference"},
-      {"(@z (#41 (@z) (num 1.1) (#42 (@y) (num 3.3))))", "products and a quotient"},
-      {"(@x (#42 (@x) (num 0))) (@y (#40 (@x) (@x))) (@z (#42 (@y) (num 0)))", "infinities and NaN"},
-      {"(@m (#41 (@m) (@m)))", "a value squared into itself until it overflows"},
+      {"(@c (+ (@a) (@b) (@b) (@b)))", "a fold of four operands rounds each step"},
+      {"(@c (- (+ (@a) (@b)) (@a)))", "an inner sum is rounded before the outer difference"},
+      {"(@z (* (@z) (num 1.1) (/ (@y) (num 3.3))))", "products and a quotient"},
+      {"(@x (/ (@x) (num 0))) (@y (- (@x) (@x))) (@z (/ (@y) (num 0)))", "infinities and NaN"},
+      {"(@m (* (@m) (@m)))", "a value squared into itself until it overflows"},
       {"(@a (@c)) (@c (@i)) (@b (num -0))", "copies of a variable and of -0"},
-      {"(@a (#39 (@i)))", "a sum of one operand is the operand"},
-      {"(@y (#40 (@y) (#41 (#39 (@a) (@z)) (#40 (@y) (@b))))) (@z (#42 (num 1) (@y)))", "deeper nesting"},
+      {"(@a (+ (@i)))", "a sum of one operand is the operand"},
+      {"(@y (- (@y) (* (+ (@a) (@z)) (- (@y) (@b))))) (@z (/ (num 1) (@y)))", "deeper nesting"},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.What);
-    ExpectSameAsSteps("(#34 (@i) (@n))", std::string(c.Body) + iPlusOne);
+    ExpectSameAsSteps("(< (@i) (@n))", std::string(c.Body) + iPlusOne);
   }
   // The same on the global counter, with the condition's operands computed.
-  ExpectSameAsSteps("(#34 (#39 (@k) (num 0.5)) (#41 (@m) (num 2)))",
-                    "(@z (#40 (@z) (num 0.3))) (@k (#39 (@k) (num 1)))");
+  ExpectSameAsSteps("(< (+ (@k) (num 0.5)) (* (@m) (num 2)))",
+                    "(@z (- (@z) (num 0.3))) (@k (+ (@k) (num 1)))");
 }
 
 // Loops with anything else run on their steps, to the same end.
@@ -135,10 +135,10 @@ TEST_F(NumberLoops, OtherCodeStaysOnTheSteps) {
     const char* Condition;
     const char* Body;
   } cases[] = {
-      {"(#34 (@i) (@n))", "(@i (#39 (@i) (num 1))) (@k (#89 (@i) (num 2)))"},  // a remainder
-      {"(#34 (@i) (@n))", "(@i (#39 (@i) (num 1))) (@k (#40 (@i)))"},          // a negation
-      {"(#34 (@i) (@n))", "(@i (#39 (@i) (num 1))) (wait)"},                   // a command
-      {"(#34 (@i) (@n) (num 30))", "(@i (#39 (@i) (num 1)))"},                 // a chain of three
+      {"(< (@i) (@n))", "(@i (+ (@i) (num 1))) (@k (mod (@i) (num 2)))"},  // a remainder
+      {"(< (@i) (@n))", "(@i (+ (@i) (num 1))) (@k (- (@i)))"},          // a negation
+      {"(< (@i) (@n))", "(@i (+ (@i) (num 1))) (wait)"},                   // a command
+      {"(< (@i) (@n) (num 30))", "(@i (+ (@i) (num 1)))"},                 // a chain of three
   };
   for (auto& c : cases) {
     ASSERT_TRUE(RunLoop(c.Condition, c.Body, false)) << c.Body;
@@ -150,8 +150,8 @@ TEST_F(NumberLoops, OtherCodeStaysOnTheSteps) {
 // Each of the six tests with a NaN, infinities and both zeros on either side.
 TEST_F(NumberLoops, ConditionsTestAsTheirSteps) {
   const double values[] = {0, -0.0, 1, -1, NAN, INFINITY, -INFINITY, 1e308};
-  for (int32_t test = 29; test <= 34; test++) {
-    std::string cond = "(#" + std::to_string(test) + " (@x) (#39 (@y)))";
+  for (int32_t test = El::equal; test <= El::less; test++) {
+    std::string cond = "(" + std::string(ElementNameOfId(test)) + " (@x) (+ (@y)))";
     ASSERT_TRUE(Build(cond, "(@k (num 1))", false));
     const ExecItem* condition = FirstCondition();
     for (double a : values)
@@ -161,7 +161,7 @@ TEST_F(NumberLoops, ConditionsTestAsTheirSteps) {
         NumberLoop loop;
         ASSERT_TRUE(DecodeNumberLoop(loop, condition));
         ExecPointer = const_cast<ExecItem*>(condition);
-        EXPECT_EQ(RunBool(), RunDecodedCondition(loop)) << "element " << test << " on " << a << ", " << b;
+        EXPECT_EQ(RunBool(), RunDecodedCondition(loop)) << ElementNameOfId(test) << " on " << a << ", " << b;
       }
   }
 }
@@ -182,22 +182,22 @@ TEST_F(NumberLoops, LooksThatMoveTheNumbersAreFollowed) {
   Pumping.TickPending = true;
   Pumping.OnPump = MoveNumbers;
   ItemsMoved = false;
-  const char* body = "(@k (#39 (@k) (@i))) (@c (#41 (@c) (num 2))) (@i (#39 (@i) (num 1)))";
-  ASSERT_TRUE(RunLoop("(#34 (@i) (num 200))", body, false));
+  const char* body = "(@k (+ (@k) (@i))) (@c (* (@c) (num 2))) (@i (+ (@i) (num 1)))";
+  ASSERT_TRUE(RunLoop("(< (@i) (num 200))", body, false));
   EXPECT_TRUE(Decoded);
   EXPECT_TRUE(ItemsMoved);
   EXPECT_EQ(4, Fake.Pumps);
   EXPECT_EQ(19900, Values[GlobalValue("k")]);
   EXPECT_EQ(7 * ldexp(1, 200), Values[GlobalValue("sc")]);
   EXPECT_EQ(200, Values[GlobalValue("si")]);
-  ExpectSameAsSteps("(#34 (@i) (num 200))", body);
+  ExpectSameAsSteps("(< (@i) (num 200))", body);
 }
 
 // A quit noticed at a look ends the loop before its body runs again.
 TEST_F(NumberLoops, QuitAtALookEndsTheLoop) {
   Pumping.TickPending = true;
   Pumping.QuitAtPump = 1;
-  ExpectSameAsSteps("(#34 (@i) (num 1e9))", "(@k (#39 (@k) (num 1))) (@i (#39 (@i) (num 1)))");
+  ExpectSameAsSteps("(< (@i) (num 1e9))", "(@k (+ (@k) (num 1))) (@i (+ (@i) (num 1)))");
   EXPECT_EQ(ExecFlagQuit, Flags);
   EXPECT_EQ(50, Values[GlobalValue("k")]);
 }

@@ -131,7 +131,7 @@ program
   main_body: function
     if
       if_cond
-        #34
+        <
           @a
           @b
 )" + (c.C ? std::string("          num ") + c.C + "\n" : std::string()) + R"(      then
@@ -151,12 +151,12 @@ program
 // products of two operands and of more, each operand a variable or a constant.
 TEST_F(ExecProgram, ArgumentsComputedFromOperands) {
   const struct {
-    const char* Op;  // #39 sum, #40 difference, #41 product
+    const char* Op;  // + sum, - difference, * product
     const char* Last;  // a third operand, or null
     double Expected;
   } cases[] = {
-      {"#39", nullptr, 9}, {"#40", nullptr, 5}, {"#41", nullptr, 14},
-      {"#39", "num 1", 10}, {"#40", "num 1", 4}, {"#41", "@a", 98},
+      {"+", nullptr, 9}, {"-", nullptr, 5}, {"*", nullptr, 14},
+      {"+", "num 1", 10}, {"-", "num 1", 4}, {"*", "@a", 98},
   };
   for (auto& c : cases) {
     SetUp();

@@ -111,7 +111,7 @@ TEST_F(ExecSound, PlayAgainRestartsOrRetunes) {
   for (bool restart : {true, false}) {
     std::string commands = std::string("(sound_play (sound_play_sound (@ws))) (wait (num 1)) ") +
                            "(sound_play (sound_play_sound (@ws)) (sound_play_volume (num 1.25)) (sound_play_stop (" +
-                           (restart ? "true" : "false") + "))) (@r (#640))";
+                           (restart ? "true" : "false") + "))) (@r (sound_position))";
     ASSERT_TRUE(RunCommands(commands));
     EXPECT_DOUBLE_EQ(restart ? 0 : 3 * 4096 * 2 / 44100.0, R()) << restart;
     EXPECT_EQ(1, MixerChannels[0].LeftGain) << restart;
@@ -131,23 +131,23 @@ TEST_F(ExecSound, StopPauseAndTheStateValues) {
       {"another sound plays", "(sound_play (sound_play_sound (@w)))", 1, 0, 0, 1},
       {"stopped", slow + "(sound_play (sound_play_sound (@w))) (sound_stop (@ws))", 1, 0, 0, 1},
       {"all stopped", slow + "(sound_play (sound_play_sound (@w))) (sound_stop)", 0, 0, 0, 0},
-      {"paused", slow + "(#641 (true))", 1, 1, 1, 1},
-      {"paused by toggle", slow + "(#641)", 1, 1, 1, 1},
-      {"toggled twice", slow + "(#641) (#641)", 1, 1, 0, 1},
-      {"resumed", slow + "(#641 (true)) (#641 (false))", 1, 1, 0, 1},
+      {"paused", slow + "(sound_pause (true))", 1, 1, 1, 1},
+      {"paused by toggle", slow + "(sound_pause)", 1, 1, 1, 1},
+      {"toggled twice", slow + "(sound_pause) (sound_pause)", 1, 1, 0, 1},
+      {"resumed", slow + "(sound_pause (true)) (sound_pause (false))", 1, 1, 0, 1},
       {"a compressed sound plays alone", slow + "(sound_play (sound_play_sound (@wm)))", 1, 0, 0, 0},
       {"stopping the solo sound", "(sound_play (sound_play_sound (@wm))) (sound_stop (@wm))", 0, 0, 0, 0},
   };
   for (const Case& k : cases) {
-    ASSERT_TRUE(RunCommands(k.Commands + " (@b (#383))")) << k.Name;
+    ASSERT_TRUE(RunCommands(k.Commands + " (@b (sound_playing))")) << k.Name;
     EXPECT_EQ(k.Playing, B()) << k.Name;
-    ASSERT_TRUE(RunCommands(k.Commands + " (@b (#383 (@ws)))")) << k.Name;
+    ASSERT_TRUE(RunCommands(k.Commands + " (@b (sound_playing (@ws)))")) << k.Name;
     EXPECT_EQ(k.SlowPlaying, B()) << k.Name;
-    ASSERT_TRUE(RunCommands(k.Commands + " (@b (#641))")) << k.Name;
+    ASSERT_TRUE(RunCommands(k.Commands + " (@b (sound_pause))")) << k.Name;
     EXPECT_EQ(k.Paused, B()) << k.Name;
     EXPECT_EQ(k.Busy, ActiveChannelCount) << k.Name;
   }
-  ASSERT_TRUE(RunCommands("(sound_play (sound_play_sound (@wm))) (@b (#383 (@wm)))"));
+  ASSERT_TRUE(RunCommands("(sound_play (sound_play_sound (@wm))) (@b (sound_playing (@wm)))"));
   EXPECT_EQ(1, B());
 }
 
@@ -157,13 +157,13 @@ TEST_F(ExecSound, PositionInSeconds) {
     double Expected;
   } cases[] = {
       {"", 0},
-      {"(sound_play (sound_play_sound (@ws))) (#640 (num 0.25))", 0.25},
-      {"(sound_play (sound_play_sound (@ws))) (#640 (num 7))", 1},
-      {"(sound_play (sound_play_sound (@ws))) (#640 (num 0.5)) (#640 (num -1))", 0},
-      {"(#640 (num 0.5))", 0},
+      {"(sound_play (sound_play_sound (@ws))) (sound_position (num 0.25))", 0.25},
+      {"(sound_play (sound_play_sound (@ws))) (sound_position (num 7))", 1},
+      {"(sound_play (sound_play_sound (@ws))) (sound_position (num 0.5)) (sound_position (num -1))", 0},
+      {"(sound_position (num 0.5))", 0},
   };
   for (const Case& k : cases) {
-    ASSERT_TRUE(RunCommands(k.Commands + " (@r (#640))")) << k.Commands;
+    ASSERT_TRUE(RunCommands(k.Commands + " (@r (sound_position))")) << k.Commands;
     EXPECT_DOUBLE_EQ(k.Expected, R()) << k.Commands;
   }
 }
@@ -173,18 +173,18 @@ TEST_F(ExecSound, FormAndLength) {
     std::string Expression;
     double Expected;
   } cases[] = {
-      {"(#530 (@w))", 16},          {"(#530 (@wt))", 8},           {"(#531 (@wt))", 11025},
-      {"(#533 (@w))", 8 / 44100.0}, {"(#533 (@wt))", 6 / 22050.0}, {"(#533 (@wu))", 2 / 8000.0},
+      {"(sound_bits (@w))", 16},          {"(sound_bits (@wt))", 8},           {"(sound_rate (@wt))", 11025},
+      {"(sound_length (@w))", 8 / 44100.0}, {"(sound_length (@wt))", 6 / 22050.0}, {"(sound_length (@wu))", 2 / 8000.0},
       // Compressed: the header's bytes per second (tags 80 to 95), else 4 bits a sample.
-      {"(#533 (@wm))", 0.1},        {"(#533 (@wa))", 1},
+      {"(sound_length (@wm))", 0.1},        {"(sound_length (@wa))", 1},
   };
   for (const Case& k : cases) {
     ASSERT_TRUE(RunCommands("(@r " + k.Expression + ")")) << k.Expression;
     EXPECT_DOUBLE_EQ(k.Expected, R()) << k.Expression;
   }
-  ASSERT_TRUE(RunCommands("(@b (#532 (@wt)))"));
+  ASSERT_TRUE(RunCommands("(@b (sound_stereo (@wt)))"));
   EXPECT_EQ(1, B());
-  ASSERT_TRUE(RunCommands("(@b (#532 (@w)))"));
+  ASSERT_TRUE(RunCommands("(@b (sound_stereo (@w)))"));
   EXPECT_EQ(0, B());
 }
 
@@ -199,30 +199,30 @@ TEST_F(ExecSound, ConversionsAndNewSounds) {
     std::string Expression;
     const char* Expected;
   } cases[] = {
-      {"(#534 (@w))", "8 bits, 1 ch, 22050 Hz, tag 1, 4 bytes"},
-      {"(#535 (@wt))", "16 bits, 2 ch, 11025 Hz, tag 1, 12 bytes"},
-      {"(#536 (@w))", "16 bits, 2 ch, 22050 Hz, tag 1, 16 bytes"},
-      {"(#537 (@wt))", "8 bits, 1 ch, 11025 Hz, tag 1, 3 bytes"},
-      {"(#538 (@w))", "16 bits, 1 ch, 11025 Hz, tag 1, 4 bytes"},
-      {"(#539 (@wt))", "8 bits, 2 ch, 22050 Hz, tag 1, 12 bytes"},
-      {"(#540 (@w))", "16 bits, 1 ch, 44100 Hz, tag 1, 16 bytes"},
+      {"(sound_conv_8bit (@w))", "8 bits, 1 ch, 22050 Hz, tag 1, 4 bytes"},
+      {"(sound_conv_16bit (@wt))", "16 bits, 2 ch, 11025 Hz, tag 1, 12 bytes"},
+      {"(sound_conv_stereo (@w))", "16 bits, 2 ch, 22050 Hz, tag 1, 16 bytes"},
+      {"(sound_conv_mono (@wt))", "8 bits, 1 ch, 11025 Hz, tag 1, 3 bytes"},
+      {"(sound_conv_11025 (@w))", "16 bits, 1 ch, 11025 Hz, tag 1, 4 bytes"},
+      {"(sound_conv_22050 (@wt))", "8 bits, 2 ch, 22050 Hz, tag 1, 12 bytes"},
+      {"(sound_conv_44100 (@w))", "16 bits, 1 ch, 44100 Hz, tag 1, 16 bytes"},
       {"(sound_conv_pcm (@wu))", "16 bits, 1 ch, 8000 Hz, tag 1, 4 bytes"},
-      {"(#714 (@w))", "16 bits, 1 ch, 22050 Hz, tag 1, 8 bytes"},
-      {"(#541 (@w) (@w) (@w))", "16 bits, 1 ch, 22050 Hz, tag 1, 24 bytes"},
-      {"(#541 (@w) (@wt))", "16 bits, 2 ch, 22050 Hz, tag 1, 40 bytes"},
-      {"(#542 (#543 (@ws)) (#544 (num 2)))", "16 bits, 1 ch, 22050 Hz, tag 1, 22050 bytes"},
-      {"(#542 (#543 (@w)))", "16 bits, 1 ch, 22050 Hz, tag 1, 8 bytes"},
-      {"(#545 (#546 (num 1000)) (#547 (num 0.5)))", "16 bits, 1 ch, 22050 Hz, tag 1, 22050 bytes"},
-      {"(#545)", "16 bits, 1 ch, 22050 Hz, tag 1, 44100 bytes"},
+      {"(sound_distinct (@w))", "16 bits, 1 ch, 22050 Hz, tag 1, 8 bytes"},
+      {"(sound_join (@w) (@w) (@w))", "16 bits, 1 ch, 22050 Hz, tag 1, 24 bytes"},
+      {"(sound_join (@w) (@wt))", "16 bits, 2 ch, 22050 Hz, tag 1, 40 bytes"},
+      {"(sound_speed (sound_speed_sound (@ws)) (sound_speed_factor (num 2)))", "16 bits, 1 ch, 22050 Hz, tag 1, 22050 bytes"},
+      {"(sound_speed (sound_speed_sound (@w)))", "16 bits, 1 ch, 22050 Hz, tag 1, 8 bytes"},
+      {"(sound_tone (sound_tone_freq (num 1000)) (sound_tone_length (num 0.5)))", "16 bits, 1 ch, 22050 Hz, tag 1, 22050 bytes"},
+      {"(sound_tone)", "16 bits, 1 ch, 22050 Hz, tag 1, 44100 bytes"},
   };
   for (const Case& k : cases) {
     ASSERT_TRUE(RunCommands("(@out " + k.Expression + ")")) << k.Expression;
     EXPECT_EQ(k.Expected, Form(Out())) << k.Expression;
   }
   // The join of one sound is that sound; a distinct copy has a record of its own.
-  ASSERT_TRUE(RunCommands("(@out (#541 (@w)))"));
+  ASSERT_TRUE(RunCommands("(@out (sound_join (@w)))"));
   EXPECT_EQ(Var(W), Out());
-  ASSERT_TRUE(RunCommands("(@out (#714 (@w)))"));
+  ASSERT_TRUE(RunCommands("(@out (sound_distinct (@w)))"));
   EXPECT_NE(Var(W), Out());
   EXPECT_EQ(Var(W)->Data, Out()->Data);  // image data is not copied
 }
@@ -232,7 +232,7 @@ TEST_F(ExecSound, ADistinctCopyPlaysOnItsOwnChannel) {
   ASSERT_TRUE(RunCommands("(@out (@w)) (sound_play (sound_play_sound (@w))) (sound_play (sound_play_sound (@out)))"));
   EXPECT_EQ(1, ActiveChannelCount);
   ASSERT_TRUE(RunCommands(
-      "(@out (#714 (@w))) (sound_play (sound_play_sound (@w))) (sound_play (sound_play_sound (@out)))"));
+      "(@out (sound_distinct (@w))) (sound_play (sound_play_sound (@w))) (sound_play (sound_play_sound (@out)))"));
   EXPECT_EQ(2, ActiveChannelCount);
 }
 

@@ -160,15 +160,15 @@ TEST_F(ExecSpriteVariables, SpriteListElements) {
 
 // The main map never shares its record; other map variables do.
 TEST_F(ExecSpriteVariables, MainMap) {
-  ASSERT_TRUE(RunCommands("(@mm (@m2)) (@b1 (#643 (@mm) (@m2)))"));
+  ASSERT_TRUE(RunCommands("(@mm (@m2)) (@b1 (map_equal (@mm) (@m2)))"));
   EXPECT_EQ(0, GlobalItemLinks[5].DataIndex) << "mm is the main map";
   EXPECT_NE(Maps[0].Held(), Maps[GlobalItemLinks[6].DataIndex].Held());
   EXPECT_EQ(3, Maps[0].Held()->Width) << "the main map took the value";
   EXPECT_EQ(0, B1);
-  ASSERT_TRUE(RunCommands("(@m2 (@mm)) (@b1 (#643 (@mm) (@m2)))"));
+  ASSERT_TRUE(RunCommands("(@m2 (@mm)) (@b1 (map_equal (@mm) (@m2)))"));
   EXPECT_EQ(1, B1) << "a plain map variable shares the main map's record";
   // An element of a list never becomes the main map.
-  ASSERT_TRUE(RunCommands("(@me (@m2)) (@b1 (#643 (@me) (@m2)))"));
+  ASSERT_TRUE(RunCommands("(@me (@m2)) (@b1 (map_equal (@me) (@m2)))"));
   EXPECT_EQ(1, B1);
   EXPECT_EQ(2, Maps[0].Held()->Width);
 }

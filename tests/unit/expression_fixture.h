@@ -45,17 +45,17 @@ program
 %CMD%
   f_body: function
     @calls
-      #39
+      +
         @calls
         1
   yes_body: function
     @calls
-      #39
+      +
         @calls
         1
   no_body: function
     @calls
-      #39
+      +
         @calls
         1
 )";

@@ -53,9 +53,9 @@ TEST_F(ExternalPrograms, ExitCodes) {
 
 // The elements: the number gives the code unsigned, the commands drop it.
 TEST_F(ExternalPrograms, Elements) {
-  EXPECT_EQ(9, Num("(#583 (text_const \"cmd.exe /c exit 9\"))"));
-  ASSERT_TRUE(RunExpressions("", "", "(#582 (text_const \"cmd.exe /c exit 5\"))"
-                                     "(#583 (text_const \"cmd.exe /c exit 6\"))"));
+  EXPECT_EQ(9, Num("(run_program_wait (text_const \"cmd.exe /c exit 9\"))"));
+  ASSERT_TRUE(RunExpressions("", "", "(run_program (text_const \"cmd.exe /c exit 5\"))"
+                                     "(run_program_wait (text_const \"cmd.exe /c exit 6\"))"));
   EXPECT_EQ(0, FileError);
 }
 

@@ -5,8 +5,6 @@
 
 namespace {
 
-const int Alias = 751;
-
 class FileAliases : public FileTest {
  public:
   int32_t SavedCurrent = CurrentLanguageIndex, SavedDefault = DefaultLanguageIndex;
@@ -18,13 +16,13 @@ class FileAliases : public FileTest {
   void Store(const char* name, const char* alias, int32_t row) {
     WriteFileName.AssignChars(name);
     CurrentLanguageIndex = row;
-    Command("(#751 " + Const(alias) + ")");
+    Command("(file_alias " + Const(alias) + ")");
   }
   std::string Read(const char* name, int32_t current, int32_t startup) {
     ReadFileName.AssignChars(name);
     CurrentLanguageIndex = current;
     DefaultLanguageIndex = startup;
-    return TextOf(Element(Alias));
+    return TextOf(Element(El::file_alias));
   }
   // The INI value as the system reads it.
   std::string Stored(const char* ini, int32_t row, const char* key) {

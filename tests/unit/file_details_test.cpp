@@ -5,22 +5,20 @@
 
 namespace {
 
-const int SetReadOnly = 454, SetHidden = 455, SetSystem = 456, SetArchive = 458;
-const int IsDirectory = 457, IsTemporary = 459, IsCompressed = 460, IsOffline = 461;
-const int CreateTime = 462, AccessTime = 463, WriteTime = 464, FileSize = 508;
-
 class FileDetails : public FileTest {
  public:
   // Sets attribute element id of the write file to on.
-  void SetAttribute(int id, bool on) { Command("(#" + std::to_string(id) + (on ? " (true))" : " (false))")); }
+  void SetAttribute(int32_t id, bool on) {
+    Command("(" + std::string(ElementNameOfId(id)) + (on ? " (true))" : " (false))"));
+  }
   // Tests attribute element id of the read file.
-  int TestAttribute(int id) { return Logic(id); }
+  int TestAttribute(int32_t id) { return Logic(id); }
 
   // The file's time as the system keeps it (UTC, 100-ns units).
-  static uint64_t SystemTime(const char* name, int which) {
+  static uint64_t SystemTime(const char* name, int32_t which) {
     WIN32_FILE_ATTRIBUTE_DATA d;
     if (!GetFileAttributesExA(name, GetFileExInfoStandard, &d)) return 0;
-    FILETIME t = which == CreateTime ? d.ftCreationTime : which == AccessTime ? d.ftLastAccessTime : d.ftLastWriteTime;
+    FILETIME t = which == El::file_create_time ? d.ftCreationTime : which == El::file_access_time ? d.ftLastAccessTime : d.ftLastWriteTime;
     return (uint64_t)t.dwHighDateTime << 32 | t.dwLowDateTime;
   }
   // Local seconds since 1601 as UTC units, as the system converts them.
@@ -35,10 +33,10 @@ class FileDetails : public FileTest {
     FileTimeToLocalFileTime(&utc, &local);
     return (double)(int64_t)((uint64_t)local.dwHighDateTime << 32 | local.dwLowDateTime) * 1e-7;
   }
-  static std::string SetTime(int id, double seconds) {
+  static std::string SetTime(int32_t id, double seconds) {
     char n[64];
     snprintf(n, sizeof n, "%.17g", seconds);
-    return "(#" + std::to_string(id) + " (num " + n + "))";
+    return "(" + std::string(ElementNameOfId(id)) + " (num " + n + "))";
   }
 };
 
@@ -47,30 +45,30 @@ TEST_F(FileDetails, SetAndTestAttributes) {
   WriteFileName.AssignChars("f.txt");
   ReadFileName.AssignChars("f.txt");
   const struct {
-    int Id;
+    int32_t Id;
     DWORD Mask;
-  } kinds[] = {{SetReadOnly, FILE_ATTRIBUTE_READONLY}, {SetHidden, FILE_ATTRIBUTE_HIDDEN},
-               {SetSystem, FILE_ATTRIBUTE_SYSTEM}};
+  } kinds[] = {{El::file_readonly, FILE_ATTRIBUTE_READONLY}, {El::file_hidden, FILE_ATTRIBUTE_HIDDEN},
+               {El::file_system, FILE_ATTRIBUTE_SYSTEM}};
   for (auto& k : kinds) {
     SetAttribute(k.Id, true);
-    EXPECT_EQ(0, FileError) << k.Id;
-    EXPECT_TRUE(Attributes("f.txt") & k.Mask) << k.Id;
-    EXPECT_EQ(1, TestAttribute(k.Id)) << k.Id;
+    EXPECT_EQ(0, FileError) << ElementNameOfId(k.Id);
+    EXPECT_TRUE(Attributes("f.txt") & k.Mask) << ElementNameOfId(k.Id);
+    EXPECT_EQ(1, TestAttribute(k.Id)) << ElementNameOfId(k.Id);
     SetAttribute(k.Id, true);  // already set: nothing to change, a success
-    EXPECT_EQ(0, FileError) << k.Id << " set twice";
+    EXPECT_EQ(0, FileError) << ElementNameOfId(k.Id) << " set twice";
     SetAttribute(k.Id, false);
-    EXPECT_EQ(0, FileError) << k.Id;
-    EXPECT_FALSE(Attributes("f.txt") & k.Mask) << k.Id;
-    EXPECT_EQ(0, TestAttribute(k.Id)) << k.Id;
-    EXPECT_EQ(0, FileError) << k.Id;
+    EXPECT_EQ(0, FileError) << ElementNameOfId(k.Id);
+    EXPECT_FALSE(Attributes("f.txt") & k.Mask) << ElementNameOfId(k.Id);
+    EXPECT_EQ(0, TestAttribute(k.Id)) << ElementNameOfId(k.Id);
+    EXPECT_EQ(0, FileError) << ElementNameOfId(k.Id);
   }
-  for (int id : {IsDirectory, IsTemporary, IsCompressed, IsOffline}) {
-    EXPECT_EQ(0, TestAttribute(id)) << id;
-    EXPECT_EQ(0, FileError) << id;
+  for (int32_t id : {El::file_directory, El::file_temporary, El::file_compressed, El::file_offline}) {
+    EXPECT_EQ(0, TestAttribute(id)) << ElementNameOfId(id);
+    EXPECT_EQ(0, FileError) << ElementNameOfId(id);
   }
   CreateDirectoryA("d", nullptr);
   ReadFileName.AssignChars("d");
-  EXPECT_EQ(1, TestAttribute(IsDirectory));
+  EXPECT_EQ(1, TestAttribute(El::file_directory));
 }
 
 // Clearing the last attribute leaves none, which the system only takes as
@@ -81,23 +79,23 @@ TEST_F(FileDetails, ClearingTheLastAttribute) {
   ReadFileName.AssignChars("f.txt");
   SetFileAttributesA("f.txt", FILE_ATTRIBUTE_READONLY);
   ASSERT_EQ((DWORD)FILE_ATTRIBUTE_READONLY, Attributes("f.txt") & ~(DWORD)FILE_ATTRIBUTE_ARCHIVE);
-  SetAttribute(SetArchive, false);
-  SetAttribute(SetReadOnly, false);
+  SetAttribute(El::file_archive, false);
+  SetAttribute(El::file_readonly, false);
   EXPECT_EQ(0, FileError);
   EXPECT_FALSE(Attributes("f.txt") & FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(0, TestAttribute(SetReadOnly));
-  SetAttribute(SetArchive, true);
+  EXPECT_EQ(0, TestAttribute(El::file_readonly));
+  SetAttribute(El::file_archive, true);
   EXPECT_EQ(0, FileError);
-  EXPECT_EQ(1, TestAttribute(SetArchive));
+  EXPECT_EQ(1, TestAttribute(El::file_archive));
 }
 
 TEST_F(FileDetails, AttributesNeedAnExistingNamedFile) {
   for (const char* name : {"", "missing.txt"}) {
     WriteFileName.AssignChars(name);
     ReadFileName.AssignChars(name);
-    SetAttribute(SetHidden, true);
+    SetAttribute(El::file_hidden, true);
     EXPECT_EQ(1, FileError) << "'" << name << "'";
-    EXPECT_EQ(0, TestAttribute(SetHidden)) << "'" << name << "'";
+    EXPECT_EQ(0, TestAttribute(El::file_hidden)) << "'" << name << "'";
     EXPECT_EQ(1, FileError) << "'" << name << "'";
   }
   EXPECT_FALSE(IsFile("missing.txt"));
@@ -108,22 +106,22 @@ TEST_F(FileDetails, WriteAndAccessTimes) {
   WriteFileName.AssignChars("f.txt");
   ReadFileName.AssignChars("f.txt");
   const double seconds = 13000000000.25;  // in 2012, local clock
-  for (int id : {WriteTime, AccessTime}) {
+  for (int32_t id : {El::file_write_time, El::file_access_time}) {
     Command(SetTime(id, seconds));
-    EXPECT_EQ(0, FileError) << id;
+    EXPECT_EQ(0, FileError) << ElementNameOfId(id);
     ResetFiles();
     WriteFileName.AssignChars("f.txt");
     ReadFileName.AssignChars("f.txt");
-    EXPECT_EQ(LocalSecondsToUtc(seconds), SystemTime("f.txt", id)) << id;
+    EXPECT_EQ(LocalSecondsToUtc(seconds), SystemTime("f.txt", id)) << ElementNameOfId(id);
     double back = Number(Element(id));
-    EXPECT_EQ(0, FileError) << id;
-    EXPECT_NEAR(seconds, back, 1e-5) << id;
+    EXPECT_EQ(0, FileError) << ElementNameOfId(id);
+    EXPECT_NEAR(seconds, back, 1e-5) << ElementNameOfId(id);
   }
   // The other times are read as the system has them, in local seconds.
-  EXPECT_NEAR(UtcToLocalSeconds(SystemTime("f.txt", CreateTime)), Number(Element(CreateTime)), 1e-5);
+  EXPECT_NEAR(UtcToLocalSeconds(SystemTime("f.txt", El::file_create_time)), Number(Element(El::file_create_time)), 1e-5);
   // A name with wildcards reads its first match.
   ReadFileName.AssignChars("f.*");
-  EXPECT_NEAR(seconds, Number(Element(WriteTime)), 1e-5);
+  EXPECT_NEAR(seconds, Number(Element(El::file_write_time)), 1e-5);
 }
 
 TEST_F(FileDetails, CreationTime) {
@@ -135,34 +133,34 @@ TEST_F(FileDetails, CreationTime) {
   ASSERT_NE(INVALID_HANDLE_VALUE, h);
   SetFileTime(h, &wanted, nullptr, nullptr);
   CloseHandle(h);
-  if (SystemTime("probe.txt", CreateTime) != units)
+  if (SystemTime("probe.txt", El::file_create_time) != units)
     GTEST_SKIP() << "the system keeps no settable creation time (Wine on this file system)";
   ASSERT_TRUE(Put("f.txt", "x"));
   WriteFileName.AssignChars("f.txt");
-  Command(SetTime(CreateTime, seconds));
+  Command(SetTime(El::file_create_time, seconds));
   EXPECT_EQ(0, FileError);
   ResetFiles();
-  EXPECT_EQ(units, SystemTime("f.txt", CreateTime));
+  EXPECT_EQ(units, SystemTime("f.txt", El::file_create_time));
   ReadFileName.AssignChars("f.txt");
-  EXPECT_NEAR(seconds, Number(Element(CreateTime)), 1e-5);
+  EXPECT_NEAR(seconds, Number(Element(El::file_create_time)), 1e-5);
 }
 
 TEST_F(FileDetails, TimeOfAMissingFile) {
   // Setting creates the file empty.
   WriteFileName.AssignChars("new.txt");
-  Command(SetTime(WriteTime, 13000000000));
+  Command(SetTime(El::file_write_time, 13000000000));
   EXPECT_EQ(0, FileError);
   ResetFiles();
   EXPECT_EQ("", Get("new.txt"));
   // Reading a missing or unnamed file gives 0 and the error.
   for (const char* name : {"", "missing.txt"}) {
     ReadFileName.AssignChars(name);
-    EXPECT_EQ(0, Number(Element(WriteTime))) << "'" << name << "'";
+    EXPECT_EQ(0, Number(Element(El::file_write_time))) << "'" << name << "'";
     EXPECT_EQ(1, FileError) << "'" << name << "'";
   }
   // An unnamed write file cannot be changed.
   WriteFileName.Empty();
-  Command(SetTime(AccessTime, 13000000000));
+  Command(SetTime(El::file_access_time, 13000000000));
   EXPECT_EQ(1, FileError);
 }
 
@@ -185,7 +183,7 @@ TEST_F(FileDetails, SetSize) {
       ASSERT_TRUE(Put("s.bin", c.Before));
     }
     WriteFileName.AssignChars("s.bin");
-    Command("(#508 " + std::string(c.Operand) + ")");
+    Command("(file_size " + std::string(c.Operand) + ")");
     EXPECT_EQ(c.Error, FileError) << c.Operand;
     ResetFiles();
     std::string after = Get("s.bin");
@@ -199,7 +197,7 @@ TEST_F(FileDetails, SetSize) {
     }
   }
   WriteFileName.Empty();
-  Command("(#508 (num 4))");
+  Command("(file_size (num 4))");
   EXPECT_EQ(1, FileError);
 }
 
@@ -214,7 +212,7 @@ TEST_F(FileDetails, ReadSize) {
   for (auto& c : cases) {
     ResetFiles();
     ReadFileName.AssignChars(c.Name);
-    EXPECT_EQ(c.Size, Number(Element(FileSize))) << "'" << c.Name << "'";
+    EXPECT_EQ(c.Size, Number(Element(El::file_size))) << "'" << c.Name << "'";
     EXPECT_EQ(c.Error, FileError) << "'" << c.Name << "'";
   }
 }

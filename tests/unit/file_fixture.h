@@ -74,13 +74,13 @@ class FileTest : public ExpressionTest {
     }
     return out + "\")";
   }
-  // "(#id (text_const "operand"))", or "(#id)" without an operand.
-  static std::string Element(int id, const char* operand = nullptr) {
-    return "(#" + std::to_string(id) + (operand ? " " + Const(operand) : std::string()) + ")";
+  // "(name (text_const "operand"))" of element id, or "(name)" without an operand.
+  static std::string Element(int32_t id, const char* operand = nullptr) {
+    return "(" + std::string(ElementNameOfId(id)) + (operand ? " " + Const(operand) : std::string()) + ")";
   }
 
   // The logic value of id with a text operand (or none), run in the scratch directory.
-  int Logic(int id, const char* operand = nullptr) {
+  int Logic(int32_t id, const char* operand = nullptr) {
     FileError = 0;
     return Bool(Element(id, operand));
   }

@@ -27,7 +27,7 @@ class FileLists : public FileTest {
     std::sort(v.begin(), v.end());
     return v;
   }
-  std::string List(const char* patterns) { return TextOf("(#642 " + Const(patterns) + ")"); }
+  std::string List(const char* patterns) { return TextOf("(file_list " + Const(patterns) + ")"); }
 };
 
 TEST_F(FileLists, PatternsInOrder) {
@@ -51,7 +51,7 @@ TEST_F(FileLists, PatternsInOrder) {
   V all{".", "..", "a.txt", "b.txt", "c.doc", "d.bin", "sub"};
   EXPECT_EQ(all, Sorted(Lines(List(""))));
   EXPECT_EQ(all, Sorted(Lines(List(" \t "))));
-  EXPECT_EQ(all, Sorted(Lines(TextOf("(#642)"))));
+  EXPECT_EQ(all, Sorted(Lines(TextOf("(file_list)"))));
   EXPECT_EQ(0, FileError);
 }
 

@@ -567,18 +567,18 @@ local
   main_def: function -> main_body
 program
   main_body: function
-    #638
+    full_screen
       true
     @b1
-      #638
-    #638
+      full_screen
+    full_screen
     @b2
-      #638
-    #638
-    #638
+      full_screen
+    full_screen
+    full_screen
       false
     @b3
-      #638
+      full_screen
 )";
   ProgramTest::SetUp();
   ASSERT_TRUE(LoadTestProgram(source));

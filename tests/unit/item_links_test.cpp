@@ -90,13 +90,13 @@ TEST_F(ItemLinksTest, NumberLiterals) {
   const LiteralCase cases[] = {
       {"num 12.5", 12.5},
       {"num -3", -3},
-      {"num\n    #10", -1},                // a lone minus is -1
+      {"num\n    num_minus", -1},                // a lone minus is -1
       {"num 1E3", 1000},
       {"num \"7 apples\"", 7},             // no digits: the item's own text
       {"num \"apples\"", 0},
       {"num", 0},                          // neither
       {"num 5 \"9\"", 5},                  // digits win over the text
-      {"num\n    1\n    2 off\n    3\n    #28 off80\n    2", 132},  // switched-off parts add nothing
+      {"num\n    1\n    2 off\n    3\n    num_exponent off80\n    2", 132},  // switched-off parts add nothing
       {"num\n    group\n      4\n    2", 42},  // every descendant counts
       {"num textindex=99", 0},             // text index outside Texts
   };

@@ -321,21 +321,21 @@ TEST_F(JoystickElements, Axes) {
     double Value;
     int32_t Queried;  // the stick asked; -1 none
   } cases[] = {
-      {"(#585)", 1.0, 0},
-      {"(#586)", -1.0, 0},
-      {"(#587)", -1.0, 0},
-      {"(#585 (num 1))", -1.0, 1},
-      {"(#586 (num 1))", 1.0, 1},
-      {"(#587 (num 1))", 1.0, 1},
-      {"(#585 (num 2))", -0.5, 2},
-      {"(#586 (num 2))", 0.5, 2},
-      {"(#587 (num 2))", 0.5, 2},
-      {"(#586 (num 2.6))", 1.0, 3},
-      {"(#587 (num 3.4))", 1.0, 3},
-      {"(#585 (num 4))", 0.0, -1},
-      {"(#586 (num -1))", 0.0, -1},
-      {"(#587 (num 4294967296))", 0.0, -1},
-      {"(#585 (@nan))", 0.0, -1},
+      {"(joystick_x)", 1.0, 0},
+      {"(joystick_y)", -1.0, 0},
+      {"(joystick_z)", -1.0, 0},
+      {"(joystick_x (num 1))", -1.0, 1},
+      {"(joystick_y (num 1))", 1.0, 1},
+      {"(joystick_z (num 1))", 1.0, 1},
+      {"(joystick_x (num 2))", -0.5, 2},
+      {"(joystick_y (num 2))", 0.5, 2},
+      {"(joystick_z (num 2))", 0.5, 2},
+      {"(joystick_y (num 2.6))", 1.0, 3},
+      {"(joystick_z (num 3.4))", 1.0, 3},
+      {"(joystick_x (num 4))", 0.0, -1},
+      {"(joystick_y (num -1))", 0.0, -1},
+      {"(joystick_z (num 4294967296))", 0.0, -1},
+      {"(joystick_x (@nan))", 0.0, -1},
   };
   for (auto& c : cases) {
     ResetJoystickState();
@@ -356,17 +356,17 @@ TEST_F(JoystickElements, Buttons) {
     uint8_t Value;
     int32_t Queries;
   } cases[] = {
-      {"(#588)", 1, 1},
-      {"(#589)", 0, 1},
-      {"(#589 (num 1))", 1, 1},
-      {"(#590 (num 1))", 0, 1},
-      {"(#590 (num 2))", 1, 1},
-      {"(#591 (num 2))", 0, 1},
-      {"(#591 (num 3))", 1, 1},
-      {"(#588 (num 3))", 0, 1},
-      {"(#588 (num 4))", 0, 0},
-      {"(#591 (num -1))", 0, 0},
-      {"(#589 (@nan))", 0, 0},
+      {"(joystick_button1)", 1, 1},
+      {"(joystick_button2)", 0, 1},
+      {"(joystick_button2 (num 1))", 1, 1},
+      {"(joystick_button3 (num 1))", 0, 1},
+      {"(joystick_button3 (num 2))", 1, 1},
+      {"(joystick_button4 (num 2))", 0, 1},
+      {"(joystick_button4 (num 3))", 1, 1},
+      {"(joystick_button1 (num 3))", 0, 1},
+      {"(joystick_button1 (num 4))", 0, 0},
+      {"(joystick_button4 (num -1))", 0, 0},
+      {"(joystick_button2 (@nan))", 0, 0},
   };
   for (auto& c : cases) {
     ResetJoystickState();
@@ -379,7 +379,7 @@ TEST_F(JoystickElements, Buttons) {
 
 // A program reading every value of a stick in one tick queries it once.
 TEST_F(JoystickElements, ProgramReadsOncePerTick) {
-  ASSERT_TRUE(RunExpressions("(#39 (#585) (#586) (#587))", "(and (#588) (#589) (#590) (#591))"));
+  ASSERT_TRUE(RunExpressions("(+ (joystick_x) (joystick_y) (joystick_z))", "(and (joystick_button1) (joystick_button2) (joystick_button3) (joystick_button4))"));
   EXPECT_EQ(1, Sticks[0].CapsCalls);
   EXPECT_EQ(1, Sticks[0].PosCalls);
   EXPECT_DOUBLE_EQ(-1.0, R) << "1 - 1 - 1";

@@ -44,7 +44,7 @@ TEST_F(KeyboardElementsTest, KeyDown) {
     for (int32_t k : c.Held) KeysDown[k] = 1;
     KeysDownCount = (int32_t)c.Held.size();
     PauseFlag = c.Paused;
-    RunBody(std::string("    @b\n      #124\n        ") + c.Operand + "\n");
+    RunBody(std::string("    @b\n      key_down\n        ") + c.Operand + "\n");
     EXPECT_EQ(c.Expected, B()) << c.Name;
   }
   PauseFlag = 0;
@@ -61,7 +61,7 @@ TEST_F(KeyboardElementsTest, ReadingTheRings) {
   Feed(WM_CHAR, 'h', 1);
   Feed(WM_CHAR, 0, 1);
   for (const char* expected : {"h", "", ""}) {
-    RunBody("    @t\n      #126\n");
+    RunBody("    @t\n      key_char\n");
     EXPECT_EQ(expected, T());
   }
   EXPECT_TRUE(CharRing.IsEmpty());
@@ -79,15 +79,15 @@ TEST_F(KeyboardElementsTest, Waits) {
     const char* T;
     bool KeyLeft, CharLeft;
   } cases[] = {
-      {"number: a key at the third tick", "    @r\n      #347\n", 3, 0, 0, false, 3, 'K', "unset", false, false},
-      {"number: a key already waiting", "    @r\n      #347\n", 0, 0, 0, true, 0, 'A', "unset", false, false},
-      {"number: ended by a quit", "    @r\n      #347\n", 0, 0, 2, false, 2, 0, "unset", false, false},
-      {"number: a character does not end it", "    @r\n      #347\n", 4, 1, 0, false, 4, 'K', "unset", false, true},
-      {"command: the key is dropped", "    #347\n", 2, 0, 0, false, 2, 0, "unset", false, false},
-      {"text: a character", "    @t\n      #348\n", 0, 2, 0, false, 2, 0, "c", false, false},
-      {"text: a key does not end it", "    @t\n      #348\n", 1, 3, 0, false, 3, 0, "c", true, false},
-      {"text: ended by a quit", "    @t\n      #348\n", 0, 0, 1, false, 1, 0, "", false, false},
-      {"command: the character is dropped", "    #348\n", 0, 1, 0, false, 1, 0, "unset", false, false},
+      {"number: a key at the third tick", "    @r\n      key_wait\n", 3, 0, 0, false, 3, 'K', "unset", false, false},
+      {"number: a key already waiting", "    @r\n      key_wait\n", 0, 0, 0, true, 0, 'A', "unset", false, false},
+      {"number: ended by a quit", "    @r\n      key_wait\n", 0, 0, 2, false, 2, 0, "unset", false, false},
+      {"number: a character does not end it", "    @r\n      key_wait\n", 4, 1, 0, false, 4, 'K', "unset", false, true},
+      {"command: the key is dropped", "    key_wait\n", 2, 0, 0, false, 2, 0, "unset", false, false},
+      {"text: a character", "    @t\n      key_wait_char\n", 0, 2, 0, false, 2, 0, "c", false, false},
+      {"text: a key does not end it", "    @t\n      key_wait_char\n", 1, 3, 0, false, 3, 0, "c", true, false},
+      {"text: ended by a quit", "    @t\n      key_wait_char\n", 0, 0, 1, false, 1, 0, "", false, false},
+      {"command: the character is dropped", "    key_wait_char\n", 0, 1, 0, false, 1, 0, "unset", false, false},
   };
   for (auto& c : cases) {
     KeyRing = InputRing();
@@ -115,7 +115,7 @@ TEST_F(KeyboardElementsTest, FlushEmptiesBothRings) {
   Press('A');
   Press('B');
   Feed(WM_CHAR, 'a', 1);
-  RunBody("    #639\n    @r\n      key_vkey\n    @t\n      #126\n");
+  RunBody("    key_flush\n    @r\n      key_vkey\n    @t\n      key_char\n");
   EXPECT_EQ(0, R());
   EXPECT_EQ("", T());
   EXPECT_EQ(2, KeysDownCount) << "held keys stay held";
@@ -129,21 +129,21 @@ TEST_F(KeyboardElementsTest, LockKeys) {
     uint8_t* State;
     uint8_t* Request;
   } cases[] = {
-      {354, &NumLockState, &NumLockRequest},
-      {355, &CapsLockState, &CapsLockRequest},
-      {356, &ScrollLockState, &ScrollLockRequest},
-      {357, &InsertState, &InsertRequest},
+      {El::key_num_lock, &NumLockState, &NumLockRequest},
+      {El::key_caps_lock, &CapsLockState, &CapsLockRequest},
+      {El::key_scroll_lock, &ScrollLockState, &ScrollLockRequest},
+      {El::key_insert, &InsertState, &InsertRequest},
   };
   for (auto& c : cases) {
     for (const char* value : {"true", "false"}) {
       *c.Request = 0;
       *c.State = 7;
-      std::string id = std::to_string(c.Element);
-      RunBody("    #" + id + "\n      " + value + "\n    @b\n      #" + id + "\n");
+      std::string name = ElementNameOfId(c.Element);
+      RunBody("    " + name + "\n      " + value + "\n    @b\n      " + name + "\n");
       uint8_t on = value[0] == 't';
-      EXPECT_EQ(on, *c.State) << c.Element << " " << value;
-      EXPECT_EQ(1, *c.Request) << c.Element << " " << value;
-      EXPECT_EQ(on, B()) << c.Element << " " << value;
+      EXPECT_EQ(on, *c.State) << name << " " << value;
+      EXPECT_EQ(1, *c.Request) << name << " " << value;
+      EXPECT_EQ(on, B()) << name << " " << value;
     }
     *c.Request = 0;
     *c.State = 0;

@@ -28,22 +28,24 @@ class MainWindowTest : public MainWindowFixture {};
 TEST_F(MainWindowTest, CaptionFromTheMainFunctionsDeclaration) {
   const struct {
     const char* Name;
-    std::vector<const char*> Globals;
+    const char* Globals;  // the GLOBAL items
     const char* Expected;
   } cases[] = {
-      {"the declaration's text", {"47 d3:0 t1"}, "second"},
-      {"the last declaration wins", {"47 d3:0 t0", "43 d6:0", "47 d3:0 t2"}, "third"},
-      {"another function's declaration", {"47 d3:1 t0"}, ""},
-      {"a declaration of data table 4", {"47 d4:0 t0"}, ""},
-      {"text index beyond the texts", {"47 d3:0 t3"}, ""},
-      {"no text index", {"47 d3:0"}, ""},
-      {"no declaration", {}, ""},
+      {"the declaration's text", "function datatable=3 dataindex=0 textindex=1", "second"},
+      {"the last declaration wins",
+       "function datatable=3 dataindex=0 textindex=0\n  real datatable=6 dataindex=0\n"
+       "  function datatable=3 dataindex=0 textindex=2",
+       "third"},
+      {"another function's declaration", "function datatable=3 dataindex=1 textindex=0", ""},
+      {"a declaration of data table 4", "function datatable=4 dataindex=0 textindex=0", ""},
+      {"text index beyond the texts", "function datatable=3 dataindex=0 textindex=3", ""},
+      {"no text index", "function datatable=3 dataindex=0", ""},
+      {"no declaration", "", ""},
   };
   for (auto& c : cases) {
     ResetImageLists();
     for (const char* t : {"first", "second", "third"}) Texts.Append(Text(t));
-    Global = ItemTableBuilder();
-    for (const char* g : c.Globals) Global.Items.push_back(ItemTableBuilder::ParseItem(g));
+    Assemble(std::string("global\n  ") + c.Globals + "\n");
     GlobalItems = Global.Items.data();
     GlobalItemCount = Global.Count();
     Text caption = MainFunctionCaption();
@@ -254,12 +256,12 @@ program
   main_body: function
     caption
       text_const "Title\rrest"
-    #294
+    status_text
       text_const "Line\rrest"
     @c1
       caption
     @s1
-      #294
+      status_text
     wait
     @c2
       caption

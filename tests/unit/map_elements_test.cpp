@@ -79,63 +79,63 @@ class MapElements : public ProgramTest {
   }
 };
 
-std::string Cell(const char* id, const char* map, const char* x, const char* y) {
-  std::string s = std::string("(#") + id;
-  if (map) s += std::string(" (#553 (") + map + "))";
-  return s + " (#551 (" + x + ")) (#552 (" + y + ")))";
+std::string Cell(const char* element, const char* map, const char* x, const char* y) {
+  std::string s = std::string("(") + element;
+  if (map) s += std::string(" (map_cell_map (") + map + "))";
+  return s + " (map_cell_x (" + x + ")) (map_cell_y (" + y + ")))";
 }
 
 TEST_F(MapElements, Sizes) {
-  EXPECT_EQ(4, Num("(#549)")) << "the main map";
-  EXPECT_EQ(3, Num("(#550)"));
-  EXPECT_EQ(3, Num("(#549 (@src))"));
-  EXPECT_EQ(3, Num("(#550 (@src))"));
+  EXPECT_EQ(4, Num("(map_width)")) << "the main map";
+  EXPECT_EQ(3, Num("(map_height)"));
+  EXPECT_EQ(3, Num("(map_width (@src))"));
+  EXPECT_EQ(3, Num("(map_height (@src))"));
 }
 
 TEST_F(MapElements, CellValues) {
   struct Case {
-    const char* Id;
+    const char* Element;
     const char* X;
     const char* Y;
     double Expected;
   };
   const Case cases[] = {
-      {"555", "1", "1", 1023}, {"556", "1", "1", 1023}, {"557", "1", "1", 127},
-      {"555", "2", "0", 5},    {"556", "2", "0", 7},    {"557", "2", "0", 3},
-      {"555", "num -1", "0", 0}, {"555", "4", "0", 0},  {"556", "1", "3", 0},
-      {"557", "1", "num -1", 0}, {"555", "@nan", "1", 0}, {"555", "num 1.4", "num 0.6", 1023},
+      {"map_cell_value1", "1", "1", 1023}, {"map_cell_value2", "1", "1", 1023}, {"map_cell_value3", "1", "1", 127},
+      {"map_cell_value1", "2", "0", 5},    {"map_cell_value2", "2", "0", 7},    {"map_cell_value3", "2", "0", 3},
+      {"map_cell_value1", "num -1", "0", 0}, {"map_cell_value1", "4", "0", 0},  {"map_cell_value2", "1", "3", 0},
+      {"map_cell_value3", "1", "num -1", 0}, {"map_cell_value1", "@nan", "1", 0}, {"map_cell_value1", "num 1.4", "num 0.6", 1023},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.Expected, Num(Cell(c.Id, "@m", c.X, c.Y))) << c.Id << " at " << c.X << ", " << c.Y;
-    EXPECT_EQ(c.Expected, Num(Cell(c.Id, nullptr, c.X, c.Y))) << c.Id << " of the main map";
+    EXPECT_EQ(c.Expected, Num(Cell(c.Element, "@m", c.X, c.Y))) << c.Element << " at " << c.X << ", " << c.Y;
+    EXPECT_EQ(c.Expected, Num(Cell(c.Element, nullptr, c.X, c.Y))) << c.Element << " of the main map";
   }
-  EXPECT_EQ(12, Num(Cell("555", "@src", "1", "1")));
+  EXPECT_EQ(12, Num(Cell("map_cell_value1", "@src", "1", "1")));
 }
 
 TEST_F(MapElements, CellFlags) {
   struct Case {
-    const char* Id;
+    const char* Element;
     const char* X;
     const char* Y;
     int Expected;
   };
   const Case cases[] = {
-      {"558", "1", "1", 1}, {"559", "1", "1", 1}, {"560", "1", "1", 1}, {"561", "1", "1", 1},
-      {"562", "1", "1", 1}, {"558", "2", "0", 0}, {"559", "2", "0", 1}, {"560", "2", "0", 0},
-      {"562", "2", "0", 0}, {"562", "num -1", "1", 0}, {"562", "1", "3", 0}, {"559", "@nan", "0", 0},
+      {"map_cell_flag1", "1", "1", 1}, {"map_cell_flag2", "1", "1", 1}, {"map_cell_flag3", "1", "1", 1}, {"map_cell_flag4", "1", "1", 1},
+      {"map_cell_flag5", "1", "1", 1}, {"map_cell_flag1", "2", "0", 0}, {"map_cell_flag2", "2", "0", 1}, {"map_cell_flag3", "2", "0", 0},
+      {"map_cell_flag5", "2", "0", 0}, {"map_cell_flag5", "num -1", "1", 0}, {"map_cell_flag5", "1", "3", 0}, {"map_cell_flag2", "@nan", "0", 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.Expected, Bool(Cell(c.Id, "@m", c.X, c.Y))) << c.Id << " at " << c.X << ", " << c.Y;
+  for (const Case& c : cases) EXPECT_EQ(c.Expected, Bool(Cell(c.Element, "@m", c.X, c.Y))) << c.Element << " at " << c.X << ", " << c.Y;
 }
 
 TEST_F(MapElements, CellIcon) {
-  ASSERT_TRUE(RunCommands("(@ic " + Cell("554", "@src", "1", "1") + ")"));
+  ASSERT_TRUE(RunCommands("(@ic " + Cell("map_cell_icon", "@src", "1", "1") + ")"));
   EXPECT_EQ(Var(4).Cell(1, 1).Icon.Held(), Ic().Held()) << "a shared copy of the cell's icon";
   EXPECT_NE(EmptyIcon.Held(), Ic().Held());
-  ASSERT_TRUE(RunCommands("(@ic " + Cell("554", nullptr, "1", "1") + ")"));
+  ASSERT_TRUE(RunCommands("(@ic " + Cell("map_cell_icon", nullptr, "1", "1") + ")"));
   EXPECT_EQ(Maps[0].Cell(1, 1).Icon.Held(), Ic().Held()) << "the main map by default";
   const char* outside[][2] = {{"3", "0"}, {"num -1", "0"}, {"0", "3"}, {"@nan", "@nan"}};
   for (const auto& o : outside) {
-    ASSERT_TRUE(RunCommands("(@ic " + Cell("554", "@src", o[0], o[1]) + ")"));
+    ASSERT_TRUE(RunCommands("(@ic " + Cell("map_cell_icon", "@src", o[0], o[1]) + ")"));
     EXPECT_EQ(EmptyIcon.Held(), Ic().Held()) << o[0] << ", " << o[1];
   }
 }
@@ -173,10 +173,10 @@ TEST_F(MapElements, PasteBlockClipsToBothMaps) {
       {"num 2147483647", "0", "0", "0", nullptr, nullptr, nullptr},
   };
   for (const Case& c : cases) {
-    std::string e = "(#563 (#553 (@dst)) (#551 (" + std::string(c.X) + ")) (#552 (" + c.Y + ")) (#564 (@src))";
-    e += " (#565 (" + std::string(c.SourceX) + ")) (#566 (" + c.SourceY + "))";
-    if (c.W) e += " (#567 (" + std::string(c.W) + "))";
-    if (c.H) e += " (#568 (" + std::string(c.H) + "))";
+    std::string e = "(map_paste (map_cell_map (@dst)) (map_cell_x (" + std::string(c.X) + ")) (map_cell_y (" + c.Y + ")) (map_paste_map (@src))";
+    e += " (map_paste_x (" + std::string(c.SourceX) + ")) (map_paste_y (" + c.SourceY + "))";
+    if (c.W) e += " (map_paste_w (" + std::string(c.W) + "))";
+    if (c.H) e += " (map_paste_h (" + std::string(c.H) + "))";
     ASSERT_TRUE(RunCommands("(@out " + e + "))")) << e;
     EXPECT_EQ(" 0 0 0 0 | 0 0 0 0 | 0 0 0 0", Params(Dst())) << "the target variable is unchanged: " << e;
     if (c.Expected) {
@@ -189,7 +189,7 @@ TEST_F(MapElements, PasteBlockClipsToBothMaps) {
 }
 
 TEST_F(MapElements, PastedCellsShareTheSourceIcons) {
-  ASSERT_TRUE(RunCommands("(@out (#563 (#553 (@dst)) (#564 (@src))))"));
+  ASSERT_TRUE(RunCommands("(@out (map_paste (map_cell_map (@dst)) (map_paste_map (@src))))"));
   EXPECT_EQ(" 1 2 3 0 | 11 12 13 0 | 21 22 23 0", Params(Out()));
   EXPECT_EQ(Var(4).Cell(1, 1).Icon.Held(), Out().Cell(1, 1).Icon.Held());
   EXPECT_EQ(Dst().Cell(3, 0).Icon.Held(), Out().Cell(3, 0).Icon.Held());
@@ -197,7 +197,7 @@ TEST_F(MapElements, PastedCellsShareTheSourceIcons) {
 }
 
 TEST_F(MapElements, PasteIntoTheMainMapByDefault) {
-  ASSERT_TRUE(RunCommands("(@out (#563 (#551 (1)) (#552 (1)) (#564 (@src)) (#567 (1)) (#568 (1))))"));
+  ASSERT_TRUE(RunCommands("(@out (map_paste (map_cell_x (1)) (map_cell_y (1)) (map_paste_map (@src)) (map_paste_w (1)) (map_paste_h (1))))"));
   EXPECT_EQ(" 0 0 271588357 0 | 0 1 0 0 | 0 0 0 0", Params(Out()));
   EXPECT_EQ(4294967295u, Maps[0].Cell(1, 1).Param) << "the main map itself is unchanged";
 }
@@ -208,15 +208,15 @@ TEST_F(MapElements, NewMaps) {
     int32_t Width, Height;
   };
   const Case cases[] = {
-      {"(#747 (0)) (#748 (0))", 4, 3},
+      {"(map_new_w (0)) (map_new_h (0))", 4, 3},
       {"", 4, 3},
-      {"(#747 (num 2.9)) (#748 (num 3.9))", 2, 3},
-      {"(#747 (num -5)) (#748 (7))", 4, 7},
-      {"(#747 (@nan)) (#748 (num 0.99))", 4, 3},
-      {"(#747 (num 1e12)) (#748 (1))", 4, 1},
+      {"(map_new_w (num 2.9)) (map_new_h (num 3.9))", 2, 3},
+      {"(map_new_w (num -5)) (map_new_h (7))", 4, 7},
+      {"(map_new_w (@nan)) (map_new_h (num 0.99))", 4, 3},
+      {"(map_new_w (num 1e12)) (map_new_h (1))", 4, 1},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(RunCommands(std::string("(@out (#746 ") + c.Operands + "))")) << c.Operands;
+    ASSERT_TRUE(RunCommands(std::string("(@out (map_new ") + c.Operands + "))")) << c.Operands;
     ASSERT_EQ(c.Width, Out().Width()) << c.Operands;
     ASSERT_EQ(c.Height, Out().Height()) << c.Operands;
     for (int32_t i = 0; i < c.Width * c.Height; i++) {

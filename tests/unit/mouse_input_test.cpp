@@ -112,13 +112,13 @@ TEST_F(MouseInputTest, LatchesReadAndCleared) {
   const struct {
     const char* Element;
     uint8_t* Latch;
-  } latches[] = {{"mouse_r_click", &MouseRightClick}, {"#360", &MouseLeftDoubleClick}, {"#361", &MouseRightDoubleClick}};
+  } latches[] = {{"mouse_r_click", &MouseRightClick}, {"mouse_l_dblclick", &MouseLeftDoubleClick}, {"mouse_r_dblclick", &MouseRightDoubleClick}};
   for (auto& l : latches) {
     RunBody(std::string("    @b\n      ") + l.Element + "\n    @b2\n      " + l.Element + "\n");
     EXPECT_EQ(1, B()) << l.Element;
     EXPECT_EQ(0, B2()) << l.Element;
   }
-  RunBody("    @b\n      mouse_l\n    @b2\n      #236\n");
+  RunBody("    @b\n      mouse_l\n    @b2\n      mouse_r\n");
   EXPECT_EQ(1, B());
   EXPECT_EQ(0, B2());
   EXPECT_EQ(1, MouseLeftDown) << "the buttons are only read";
@@ -197,7 +197,7 @@ TEST_F(MouseInputTest, MouseOverWindow) {
   for (auto& k : cases) {
     MouseX = k.X;
     MouseY = k.Y;
-    RunBody("    @b\n      #740\n        num " + std::to_string(k.Id) + "\n");
+    RunBody("    @b\n      mouse_over_window\n        num " + std::to_string(k.Id) + "\n");
     EXPECT_EQ(k.Over, B()) << k.Name;
   }
 }

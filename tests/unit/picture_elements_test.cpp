@@ -74,9 +74,9 @@ class PictureElements : public ProgramTest {
 };
 
 TEST_F(PictureElements, SizesInFields) {
-  ASSERT_TRUE(RunCommands("(@r (#687 (@q)))"));
+  ASSERT_TRUE(RunCommands("(@r (picture_width (@q)))"));
   EXPECT_EQ(1.25, Numbers[Entry(1)]);
-  ASSERT_TRUE(RunCommands("(@r (#688 (@q)))"));
+  ASSERT_TRUE(RunCommands("(@r (picture_height (@q)))"));
   EXPECT_EQ(0.0625, Numbers[Entry(1)]);
 }
 
@@ -87,37 +87,37 @@ TEST_F(PictureElements, ResizeWithFreeAndNegativeSides) {
     const char* Expected;
   };
   const Case cases[] = {
-      {"(#694 (1))", "32x16 marker 0,15-0,15"},
-      {"(#694 (num -4))", "128x64 marker 124,0-127,3"},  // both mirrors before the enlarging
-      {"(#694 (num -4)) (#695 (1))", "128x32 marker 124,30-127,31"},
-      {"(#694 (num -1)) (#695 (num -0.5))", "32x16 marker 31,0-31,0"},  // both mirrors after the shrinking
-      {"(#694 (1)) (#695 (num -0.5))", "32x16 marker 0,0-0,0"},
-      {"(#695 (2))", "128x64 marker 0,60-3,63"},
-      {"(#695 (num -2))", "128x64 marker 124,0-127,3"},
-      {"(#694 (num 1025)) (#695 (num 0.5))", "32x16 marker 0,15-0,15"},
-      {"(#694 (num 0.03125)) (#695 (num 0.03125))", "1x1 no marker"},  // the bottom-left pixel
-      {"(#694 (num 2)) (#695 (num 1))", "64x32 marker 0,30-1,31"},
+      {"(picture_resize_w (1))", "32x16 marker 0,15-0,15"},
+      {"(picture_resize_w (num -4))", "128x64 marker 124,0-127,3"},  // both mirrors before the enlarging
+      {"(picture_resize_w (num -4)) (picture_resize_h (1))", "128x32 marker 124,30-127,31"},
+      {"(picture_resize_w (num -1)) (picture_resize_h (num -0.5))", "32x16 marker 31,0-31,0"},  // both mirrors after the shrinking
+      {"(picture_resize_w (1)) (picture_resize_h (num -0.5))", "32x16 marker 0,0-0,0"},
+      {"(picture_resize_h (2))", "128x64 marker 0,60-3,63"},
+      {"(picture_resize_h (num -2))", "128x64 marker 124,0-127,3"},
+      {"(picture_resize_w (num 1025)) (picture_resize_h (num 0.5))", "32x16 marker 0,15-0,15"},
+      {"(picture_resize_w (num 0.03125)) (picture_resize_h (num 0.03125))", "1x1 no marker"},  // the bottom-left pixel
+      {"(picture_resize_w (num 2)) (picture_resize_h (num 1))", "64x32 marker 0,30-1,31"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(c.Expected, Result(std::string("(#692 (#693 (@p)) ") + c.Operands + ")")) << c.Operands;
+    EXPECT_EQ(c.Expected, Result(std::string("(picture_resize (picture_resize_pic (@p)) ") + c.Operands + ")")) << c.Operands;
 }
 
 TEST_F(PictureElements, ResizeToNothingOrFreeSides) {
-  const char* empty[] = {"(#694 (0))", "(#695 (0))", "(#694 (num 0.01)) (#695 (2))", "(#694 (num 0.001))"};
+  const char* empty[] = {"(picture_resize_w (0))", "(picture_resize_h (0))", "(picture_resize_w (num 0.01)) (picture_resize_h (2))", "(picture_resize_w (num 0.001))"};
   for (const char* operands : empty) {
-    ASSERT_TRUE(RunCommands(std::string("(@out (#692 (#693 (@p)) ") + operands + "))"));
+    ASSERT_TRUE(RunCommands(std::string("(@out (picture_resize (picture_resize_pic (@p)) ") + operands + "))"));
     EXPECT_EQ(EmptyPicture.Held(), Out().Held()) << operands;
   }
-  const char* unchanged[] = {"", "(#694 (@nan)) (#695 (num 1e10))", "(#694 (num 2)) (#695 (num 1))"};
+  const char* unchanged[] = {"", "(picture_resize_w (@nan)) (picture_resize_h (num 1e10))", "(picture_resize_w (num 2)) (picture_resize_h (num 1))"};
   for (const char* operands : unchanged) {
-    ASSERT_TRUE(RunCommands(std::string("(@out (#692 (#693 (@p)) ") + operands + "))"));
+    ASSERT_TRUE(RunCommands(std::string("(@out (picture_resize (picture_resize_pic (@p)) ") + operands + "))"));
     EXPECT_EQ(P().Held(), Out().Held()) << operands;
   }
 }
 
 // Smooth blends the marker into its surroundings; nearest keeps two colours.
 TEST_F(PictureElements, ResizeSmoothly) {
-  ASSERT_TRUE(RunCommands("(@out (#692 (#693 (@p)) (#694 (num 4)) (#696 (true))))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_resize (picture_resize_pic (@p)) (picture_resize_w (num 4)) (picture_smooth (true))))"));
   ASSERT_EQ(128, Out().Width());
   bool blended = false;
   for (int32_t i = 0; i < 128 * 64; i++) blended |= Out().Pixels()[i] != 5 && Out().Pixels()[i] != Marker;
@@ -131,34 +131,34 @@ TEST_F(PictureElements, MirrorsAndTurns) {
     const char* Expected;
   };
   const Case cases[] = {
-      {"(#689 (@p))", "64x32 marker 62,30-63,31"},
-      {"(#690 (@p))", "64x32 marker 0,0-1,1"},
-      {"(#725 (#726 (@p)) (#727 (num 1.5707963267948966)))", "32x64 marker 0,0-1,1"},
-      {"(#725 (#726 (@p)) (#727 (num 3.14159265)))", "64x32 marker 62,0-63,1"},
-      {"(#725 (#726 (@p)) (#727 (num -1.5707963267948966)))", "32x64 marker 30,62-31,63"},
+      {"(picture_mirror_x (@p))", "64x32 marker 62,30-63,31"},
+      {"(picture_mirror_y (@p))", "64x32 marker 0,0-1,1"},
+      {"(picture_rotate (picture_rotate_pic (@p)) (picture_rotate_angle (num 1.5707963267948966)))", "32x64 marker 0,0-1,1"},
+      {"(picture_rotate (picture_rotate_pic (@p)) (picture_rotate_angle (num 3.14159265)))", "64x32 marker 62,0-63,1"},
+      {"(picture_rotate (picture_rotate_pic (@p)) (picture_rotate_angle (num -1.5707963267948966)))", "32x64 marker 30,62-31,63"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.Expected, Result(c.Expression)) << c.Expression;
-  ASSERT_TRUE(RunCommands("(@out (#725 (#726 (@p))))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_rotate (picture_rotate_pic (@p))))"));
   EXPECT_EQ(P().Held(), Out().Held()) << "the default angle 0";
-  ASSERT_TRUE(RunCommands("(@out (#725 (#726 (@p)) (#727 (@nan))))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_rotate (picture_rotate_pic (@p)) (picture_rotate_angle (@nan))))"));
   EXPECT_EQ(P().Held(), Out().Held()) << "a NaN angle";
-  ASSERT_TRUE(RunCommands("(@out (#689 (@p)))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_mirror_x (@p)))"));
   EXPECT_EQ("64x32 marker 0,30-1,31", Describe(P())) << "the variable keeps its pixels";
 }
 
 TEST_F(PictureElements, ScaleColors) {
   uint8_t half = ColorCube[ColorCubeCell(108, 0, 0)];  // colour 3 is (215, 0, 0)
-  ASSERT_TRUE(RunCommands("(@out (#722 (#723 (@q)) (#724 (num 0.5))))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_scale_colors (picture_scale_colors_pic (@q)) (picture_scale_colors_factor (num 0.5))))"));
   EXPECT_EQ(half, Out().Pixels()[0]);
   EXPECT_EQ(half, Out().Pixels()[79]);
-  ASSERT_TRUE(RunCommands("(@out (#722 (#723 (@q)) (#724 (num 0.5)) (#697 (true))))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_scale_colors (picture_scale_colors_pic (@q)) (picture_scale_colors_factor (num 0.5)) (picture_dither (true))))"));
   EXPECT_NE(Out().Pixels()[0], Out().Pixels()[1]) << "smooth scaling dithers the uniform row";
-  ASSERT_TRUE(RunCommands("(@out (#722 (#723 (@q))))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_scale_colors (picture_scale_colors_pic (@q))))"));
   EXPECT_EQ(Pictures[Entry(3)].Held(), Out().Held()) << "the default factor 1";
 }
 
 TEST_F(PictureElements, Mask) {
-  ASSERT_TRUE(RunCommands("(@out (#765 (#766 (@p)) (#767 (@q))))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_mask (picture_mask_pic (@p)) (picture_mask_mask (@q))))"));
   ASSERT_EQ(64, Out().Width());
   const uint8_t* pixels = Out().Pixels();
   EXPECT_EQ(5, pixels[0]);
@@ -170,10 +170,10 @@ TEST_F(PictureElements, Mask) {
 }
 
 TEST_F(PictureElements, FromMapAndIcon) {
-  ASSERT_TRUE(RunCommands("(@out (#730 (@m)))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_from_map (@m)))"));
   EXPECT_EQ("64x32 marker 0,31-32,31", Describe(Out())) << "both cells show ball's top-left marker";
   EXPECT_EQ(7, Out().Pixels()[31 * 64 + 31]);
-  ASSERT_TRUE(RunCommands("(@out (#731 (@ic)))"));
+  ASSERT_TRUE(RunCommands("(@out (picture_from_icon (@ic)))"));
   EXPECT_EQ("32x32 no marker", Describe(Out()));
   EXPECT_EQ(9, Out().Pixels()[0]);
 }

@@ -1,6 +1,6 @@
-// A fixture that builds small programs in memory (GLOBAL, LOCAL and PROGRAM
-// items written one per line), links and compiles them, and runs them with a
-// fake message pump.
+// A fixture that builds small programs in memory (the GLOBAL, LOCAL and
+// PROGRAM items of a test program), links and compiles them, and runs them
+// with a fake message pump.
 #pragma once
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -68,76 +68,17 @@ inline bool FakePaused() {
   return true;
 }
 
-// One table's items. A line is an item: two spaces of indentation per depth,
-// the element id, then any of: g<N> (refers to GLOBAL item N), l<N> (LOCAL
-// item N), d<T>:<N> (DataTable T, DataIndex N), t<N> (TextIndex), i<N>
-// (IconIndex), off (switched off, flag 0x10), x (flag 0x80). The child and
-// sibling flags come from the indentation.
-struct ItemTableBuilder {
+// One table's items and their links, held by the test in place of an image's.
+struct ItemTable {
   std::vector<ProgramItem> Items;
   std::vector<ItemLinks> Links;
-
-  void Parse(std::initializer_list<const char*> lines) {
-    std::vector<int> depths;
-    for (const char* line : lines) {
-      int spaces = 0;
-      while (line[spaces] == ' ') spaces++;
-      depths.push_back(spaces / 2);
-      Items.push_back(ParseItem(line + spaces));
-    }
-    for (size_t k = 0; k < Items.size(); k++) {
-      if (k + 1 < Items.size() && depths[k + 1] > depths[k]) Items[k].Flags |= 0x01;
-      for (size_t j = k + 1; j < Items.size() && depths[j] >= depths[k]; j++)
-        if (depths[j] == depths[k]) {
-          Items[k].Flags |= 0x02;
-          break;
-        }
-    }
-    Links.resize(Items.size() + 1);
-  }
-
-  static ProgramItem ParseItem(const char* s) {
-    ProgramItem item = {0, 0, 0, -1, -1, -1, -1, 0};
-    char* end;
-    item.ElementId = (int32_t)strtol(s, &end, 10);
-    s = end;
-    while (*s) {
-      while (*s == ' ') s++;
-      if (!*s) break;
-      if (strncmp(s, "off", 3) == 0) {
-        item.Flags |= 0x10;
-        s += 3;
-      } else if (*s == 'x') {
-        item.Flags |= 0x80;
-        s++;
-      } else if (*s == 'g' || *s == 'l') {
-        item.RefTable = *s == 'g' ? 2 : 3;
-        item.RefIndex = (int32_t)strtol(s + 1, &end, 10);
-        s = end;
-      } else if (*s == 'd') {
-        item.DataTable = (int32_t)strtol(s + 1, &end, 10);
-        item.DataIndex = (int32_t)strtol(end + 1, &end, 10);
-        s = end;
-      } else if (*s == 't') {
-        item.TextIndex = (int32_t)strtol(s + 1, &end, 10);
-        s = end;
-      } else if (*s == 'i') {
-        item.IconIndex = (int32_t)strtol(s + 1, &end, 10);
-        s = end;
-      } else {
-        ADD_FAILURE() << "bad item text: " << s;
-        break;
-      }
-    }
-    return item;
-  }
 
   int32_t Count() const { return (int32_t)Items.size(); }
 };
 
 class ProgramTest : public testing::Test {
  public:
-  ItemTableBuilder Global, Local, Program;
+  ItemTable Global, Local, Program;
 
   void SetUp() override {
     ResetImageLists();
@@ -150,6 +91,22 @@ class ProgramTest : public testing::Test {
   void TearDown() override {
     Pump = NoPump;
     GlobalItemCount = LocalItemCount = ProgramItemCount = 0;
+  }
+
+  // The items of a program in the test-program format (tools/README.md) as
+  // the three tables, taken as written: no image checks, and the value
+  // records it writes are not loaded (the test fills the value lists).
+  void Assemble(const std::string& source) {
+    ImageWriter writer;
+    std::string error;
+    EXPECT_TRUE(AssembleProgram(source, writer, error)) << error;
+    ItemTable* tables[] = {&Global, &Local, &Program};
+    for (int t = 0; t < 3; t++) {
+      const std::vector<uint8_t>& bytes = writer.Tables[TableGlobal + t].Bytes;
+      tables[t]->Items.resize(bytes.size() / sizeof(ProgramItem));
+      if (!bytes.empty()) memcpy(tables[t]->Items.data(), bytes.data(), bytes.size());
+      tables[t]->Links.assign(tables[t]->Items.size() + 1, ItemLinks());
+    }
   }
 
   // Links the three tables as the loader does (after the value lists).

@@ -171,16 +171,16 @@ program
     while
       while_cond
         and
-          #29
+          =
             @sp
             @p0
-          #34
+          <
             @n
             num 40
       while_body
         wait
         @n
-          #39
+          +
             @n
             1
 )";

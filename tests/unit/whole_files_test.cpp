@@ -4,16 +4,13 @@
 
 namespace {
 
-const int FileCreate = 439, DirCreate = 440, FileDelete = 441, FileExists = 442;
-const int FileCopy = 450, FileMove = 451, ReadName = 448, WriteName = 449;
-
 class WholeFiles : public FileTest {};
 
 TEST_F(WholeFiles, NamesAsTexts) {
   ReadFileName.AssignChars("in\\a.dat");
   WriteFileName.AssignChars("out.dat");
-  EXPECT_EQ("in\\a.dat", TextOf(Element(ReadName)));
-  EXPECT_EQ("out.dat", TextOf(Element(WriteName)));
+  EXPECT_EQ("in\\a.dat", TextOf(Element(El::file_read_name)));
+  EXPECT_EQ("out.dat", TextOf(Element(El::file_write_name)));
 }
 
 TEST_F(WholeFiles, CreateMakesOrEmptiesFiles) {
@@ -36,7 +33,7 @@ TEST_F(WholeFiles, CreateMakesOrEmptiesFiles) {
       {"full.txt\\below.txt", 0, nullptr},
   };
   for (auto& c : cases) {
-    EXPECT_EQ(c.Result, Logic(FileCreate, c.Name)) << "'" << c.Name << "'";
+    EXPECT_EQ(c.Result, Logic(El::file_create, c.Name)) << "'" << c.Name << "'";
     EXPECT_EQ(!c.Result, FileError) << "'" << c.Name << "'";
     if (c.Made) {
       EXPECT_EQ("", Get(c.Made)) << c.Name;
@@ -44,9 +41,9 @@ TEST_F(WholeFiles, CreateMakesOrEmptiesFiles) {
   }
   EXPECT_TRUE(IsDir("adir"));
   // The command form does the same and drops the result.
-  Command("(#439 " + Const("cmd\\made.txt") + ")");
+  Command("(file_create " + Const("cmd\\made.txt") + ")");
   EXPECT_EQ("", Get("cmd\\made.txt"));
-  Command("(#439 " + Const("") + ")");
+  Command("(file_create " + Const("") + ")");
   EXPECT_EQ(1, FileError);
 }
 
@@ -56,7 +53,7 @@ TEST_F(WholeFiles, CreateOverAFileItCannotOpen) {
   ASSERT_TRUE(Put("held.txt", "keep"));
   HANDLE held = CreateFileA("held.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  EXPECT_EQ(1, Logic(FileCreate, "held.txt"));
+  EXPECT_EQ(1, Logic(El::file_create, "held.txt"));
   EXPECT_EQ(0, FileError);
   CloseHandle(held);
   EXPECT_EQ("keep", Get("held.txt"));
@@ -68,7 +65,7 @@ TEST_F(WholeFiles, CreateOverAFileItCannotOpen) {
     CloseHandle(probe);
     GTEST_SKIP() << "the system opens read-only files for writing (Wine runs as root)";
   }
-  EXPECT_EQ(1, Logic(FileCreate, "ro.txt"));
+  EXPECT_EQ(1, Logic(El::file_create, "ro.txt"));
   EXPECT_EQ(0, FileError);
   EXPECT_EQ("keep", Get("ro.txt"));
 }
@@ -89,7 +86,7 @@ TEST_F(WholeFiles, DirectoryPaths) {
       {"plain.txt\\sub", 0, nullptr},
   };
   for (auto& c : cases) {
-    EXPECT_EQ(c.Result, Logic(DirCreate, c.Name)) << "'" << c.Name << "'";
+    EXPECT_EQ(c.Result, Logic(El::dir_create, c.Name)) << "'" << c.Name << "'";
     EXPECT_EQ(!c.Result, FileError) << "'" << c.Name << "'";
     if (c.Made) {
       EXPECT_TRUE(IsDir(c.Made)) << c.Name;
@@ -97,9 +94,9 @@ TEST_F(WholeFiles, DirectoryPaths) {
   }
   // An absolute path below the scratch directory.
   std::string absolute = Dir + "\\abs\\p\\q";
-  EXPECT_EQ(1, Logic(DirCreate, absolute.c_str()));
+  EXPECT_EQ(1, Logic(El::dir_create, absolute.c_str()));
   EXPECT_TRUE(IsDir(absolute));
-  Command("(#440 " + Const("by\\command") + ")");
+  Command("(dir_create " + Const("by\\command") + ")");
   EXPECT_TRUE(IsDir("by\\command"));
 }
 
@@ -115,13 +112,13 @@ TEST_F(WholeFiles, DeleteFilesAndEmptyDirectories) {
       {" f.txt ", 1}, {"f.txt", 0}, {"empty", 1}, {"full", 0}, {"missing", 0}, {"", 0},
   };
   for (auto& c : cases) {
-    EXPECT_EQ(c.Result, Logic(FileDelete, c.Name)) << "'" << c.Name << "'";
+    EXPECT_EQ(c.Result, Logic(El::file_delete, c.Name)) << "'" << c.Name << "'";
     EXPECT_EQ(!c.Result, FileError) << "'" << c.Name << "'";
   }
   EXPECT_FALSE(IsFile("f.txt"));
   EXPECT_FALSE(IsDir("empty"));
   EXPECT_TRUE(IsFile("full\\in.txt"));
-  Command("(#441 " + Const("full\\in.txt") + ")");
+  Command("(file_delete " + Const("full\\in.txt") + ")");
   EXPECT_FALSE(IsFile("full\\in.txt"));
 }
 
@@ -146,7 +143,7 @@ TEST_F(WholeFiles, Existence) {
   };
   for (auto& c : cases) {
     FileError = 0;
-    EXPECT_EQ(c.Result, Logic(FileExists, c.Name.c_str())) << "'" << c.Name << "'";
+    EXPECT_EQ(c.Result, Logic(El::file_exists, c.Name.c_str())) << "'" << c.Name << "'";
     EXPECT_EQ(0, FileError) << "'" << c.Name << "': the test is silent";
   }
 }
@@ -155,27 +152,27 @@ TEST_F(WholeFiles, CopyAndMove) {
   ASSERT_TRUE(Put("a.txt", "alpha"));
   ASSERT_TRUE(Put("taken.txt", "old"));
   const struct {
-    int Id;
+    int32_t Id;
     const char* From;
     const char* To;
     int Result;
   } cases[] = {
-      {FileCopy, "a.txt", "b.txt", 1},
-      {FileCopy, "a.txt", "taken.txt", 0},  // the target must not exist
-      {FileCopy, "none.txt", "c.txt", 0},
-      {FileCopy, "", "d.txt", 0},
-      {FileCopy, "a.txt", "", 0},
-      {FileMove, "b.txt", "moved.txt", 1},
-      {FileMove, "none.txt", "e.txt", 0},
-      {FileMove, "a.txt", "", 0},
+      {El::file_copy, "a.txt", "b.txt", 1},
+      {El::file_copy, "a.txt", "taken.txt", 0},  // the target must not exist
+      {El::file_copy, "none.txt", "c.txt", 0},
+      {El::file_copy, "", "d.txt", 0},
+      {El::file_copy, "a.txt", "", 0},
+      {El::file_move, "b.txt", "moved.txt", 1},
+      {El::file_move, "none.txt", "e.txt", 0},
+      {El::file_move, "a.txt", "", 0},
   };
   for (auto& c : cases) {
     ReadFileName.AssignChars(c.From);
     WriteFileName.AssignChars(c.To);
     ReadFileState.Offset = 5;
     WriteFileState.Offset = 7;
-    EXPECT_EQ(c.Result, Logic(c.Id)) << c.Id << " " << c.From << " -> " << c.To;
-    EXPECT_EQ(!c.Result, FileError) << c.Id << " " << c.From << " -> " << c.To;
+    EXPECT_EQ(c.Result, Logic(c.Id)) << ElementNameOfId(c.Id) << " " << c.From << " -> " << c.To;
+    EXPECT_EQ(!c.Result, FileError) << ElementNameOfId(c.Id) << " " << c.From << " -> " << c.To;
     bool named = *c.From && *c.To;
     EXPECT_EQ(named ? 0 : 5, ReadFileState.Offset) << c.From << " -> " << c.To;
     EXPECT_EQ(named ? 0 : 7, WriteFileState.Offset) << c.From << " -> " << c.To;
@@ -187,10 +184,10 @@ TEST_F(WholeFiles, CopyAndMove) {
   // The command forms.
   ReadFileName.AssignChars("moved.txt");
   WriteFileName.AssignChars("sub-copy.txt");
-  Command("(#450)");
+  Command("(file_copy)");
   EXPECT_EQ("alpha", Get("sub-copy.txt"));
   WriteFileName.AssignChars("renamed.txt");
-  Command("(#451)");
+  Command("(file_move)");
   EXPECT_EQ("<missing>", Get("moved.txt"));
   EXPECT_EQ("alpha", Get("renamed.txt"));
 }

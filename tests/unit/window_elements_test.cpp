@@ -27,27 +27,27 @@ class WindowElementsTest : public ControlsProgramTest {
 TEST_F(WindowElementsTest, SelectDeleteFocusAndEsc) {
   RunBody(R"(
     @n1
-      #603
+      button_new
     @n2
-      #606
-    #593
+      edit_new
+    window_id
       num 1.4
     @n3
-      #593
-    #686
+      window_id
+    window_esc
       num 2
-    #612
+    window_focus
       num 2
     @n4
-      #612
-    #594
+      window_focus
+    window_delete
       num 1
     @n5
-      #593
-    #593
+      window_id
+    window_id
       num 1
     @n6
-      #686
+      window_esc
 )");
   EXPECT_EQ(1, N(1)) << "the new button's id";
   EXPECT_EQ(2, N(2));
@@ -65,21 +65,21 @@ TEST_F(WindowElementsTest, SelectDeleteFocusAndEsc) {
 TEST_F(WindowElementsTest, FocusCommandIgnoresWindowsAndDeadIds) {
   RunBody(R"(
     @n1
-      #603
+      button_new
     @n2
-      #595
-    #612
+      window_new
+    window_focus
       num 0
     @n3
-      #612
-    #612
+      window_focus
+    window_focus
       num 55
     @n4
-      #612
-    #686
+      window_focus
+    window_esc
       num 55
     @n5
-      #686
+      window_esc
 )");
   EXPECT_EQ(2, N(2)) << "the new window's id";
   EXPECT_EQ(2, N(3)) << "a window is not focused by the command";
@@ -90,22 +90,22 @@ TEST_F(WindowElementsTest, FocusCommandIgnoresWindowsAndDeadIds) {
 TEST_F(WindowElementsTest, FontFlagsOfTheSelectedItem) {
   RunBody(R"(
     @n1
-      #606
-    #620
+      edit_new
+    window_bold
     @b1
-      #620
-    #620
+      window_bold
+    window_bold
       true
-    #703
+    window_italic
       true
-    #621
+    window_fixed
       false
     @b2
-      #703
-    #706
-    #706
+      window_italic
+    window_serif
+    window_serif
     @b3
-      #706
+      window_serif
 )");
   const WindowItem& edit = Windows[1];
   EXPECT_EQ(1, B(1)) << "the toggle set bold";
@@ -123,16 +123,16 @@ TEST_F(WindowElementsTest, FontFlagsOfTheSelectedItem) {
 TEST_F(WindowElementsTest, IconBoxesKeepFlagsWithoutAFont) {
   RunBody(R"(
     @n1
-      #631
-    #621
+      icon_box_new
+    window_fixed
     @b1
-      #621
+      window_fixed
     @n2
-      #699
-    #702
+      picture_box_new
+    window_font_h
       num 2
     @n3
-      #702
+      window_font_h
 )");
   EXPECT_EQ(1, B(1));
   EXPECT_EQ(2, N(3));
@@ -145,19 +145,19 @@ TEST_F(WindowElementsTest, IconBoxesKeepFlagsWithoutAFont) {
 TEST_F(WindowElementsTest, FontNumbersOfTheSelectedItem) {
   RunBody(R"(
     @n1
-      #617
-    #702
+      static_left_new
+    window_font_h
       num 1.5
     @n2
-      #702
-    #707
+      window_font_h
+    window_font_w
       num 0.75
     @n3
-      #707
-    #708
+      window_font_w
+    window_font_angle
       num 2.5
     @n4
-      #708
+      window_font_angle
 )");
   const WindowItem& label = Windows[1];
   EXPECT_EQ(48, label.FontHeight);
@@ -174,20 +174,20 @@ TEST_F(WindowElementsTest, FontNumbersOfTheSelectedItem) {
 TEST_F(WindowElementsTest, WithoutALiveItemNothingHappens) {
   RunBody(R"(
     @n1
-      #603
-    #593
+      button_new
+    window_id
       num -1
-    #620
-    #702
+    window_bold
+    window_font_h
       num 3
     @b1
-      #620
+      window_bold
     @n2
-      #702
+      window_font_h
     @n3
-      #707
+      window_font_w
     @n4
-      #708
+      window_font_angle
 )");
   EXPECT_EQ(0, B(1));
   EXPECT_EQ(0, N(2));
@@ -203,7 +203,7 @@ TEST_F(WindowElementsTest, CodePage) {
     int32_t CodePage, Charset;
   } cases[] = {{"1251", 1251, 204}, {"1255", 1255, 1}, {"-5", 0, 1}, {"1252.2", 1252, 0}, {"1250", 1250, 238}};
   for (auto& c : cases) {
-    RunBody(std::string("    #743\n      num ") + c.Operand + "\n    @n1\n      #743\n");
+    RunBody(std::string("    code_page\n      num ") + c.Operand + "\n    @n1\n      code_page\n");
     EXPECT_EQ(c.CodePage, LanguageCodePage) << c.Operand;
     EXPECT_EQ(c.Charset, LanguageCharset) << c.Operand;
     EXPECT_EQ(c.CodePage, N(1)) << c.Operand;
@@ -217,7 +217,7 @@ TEST_F(WindowElementsTest, FontName) {
   } cases[] = {{"\\t  Liberation Mono \\r\\n", "Liberation Mono"}, {"   ", "Impact"}, {"", "Impact"}, {"A", "A"}};
   for (auto& c : cases) {
     UserFontName.AssignChars("Impact");
-    RunBody(std::string("    #744\n      text_const \"") + c.Operand + "\"\n    @t1\n      #744\n");
+    RunBody(std::string("    font_name\n      text_const \"") + c.Operand + "\"\n    @t1\n      font_name\n");
     EXPECT_EQ(c.Expected, T1()) << c.Operand;
     EXPECT_STREQ(c.Expected, UserFontName.Chars());
   }

@@ -10,17 +10,17 @@ class WindowGeometryTest : public ControlsProgramTest {};
 TEST_F(WindowGeometryTest, ControlPositionAndSizeWithYUpward) {
   RunBody(R"(
     @n1
-      #603
-    #596
+      button_new
+    window_x
       num 2
-    #597
+    window_y
       num 0
     @n2
-      #597
+      window_y
     @n3
-      #596
+      window_x
     @n4
-      #598
+      window_w
 )");
   int32_t parentHeight = Windows[0].ClientHeight;
   const WindowItem& b = Windows[1];
@@ -35,16 +35,16 @@ TEST_F(WindowGeometryTest, ControlPositionAndSizeWithYUpward) {
 
   Windows[1].Y = 100;
   RunBody(R"(
-    #593
+    window_id
       num 1
-    #599
+    window_h
       num 2
     @n1
-      #599
-    #598
+      window_h
+    window_w
       num 1.5
     @n2
-      #598
+      window_w
 )");
   EXPECT_EQ(64, b.Height);
   EXPECT_EQ(60, b.Y) << "the bottom edge stays at 124";
@@ -60,23 +60,23 @@ TEST_F(WindowGeometryTest, ControlPositionAndSizeWithYUpward) {
 TEST_F(WindowGeometryTest, ClientSizeOfAProgramWindow) {
   RunBody(R"(
     @n1
-      #595
+      window_new
 )");
   int32_t id = (int32_t)N(1);
   const WindowItem& w = Windows[id];
   int32_t border = w.Width - w.ClientWidth, borderH = w.Height - w.ClientHeight;
   int32_t bottom = w.Y + w.Height;
   RunBody(R"(
-    #741
+    window_w_int
       num 10
-    #742
+    window_h_int
       num 5
     @n1
-      #741
+      window_w_int
     @n2
-      #742
+      window_h_int
     @n3
-      #598
+      window_w
 )");
   EXPECT_EQ(320, w.ClientWidth);
   EXPECT_EQ(160, w.ClientHeight);
@@ -96,11 +96,11 @@ TEST_F(WindowGeometryTest, ClientSizeOfAProgramWindow) {
 TEST_F(WindowGeometryTest, ProgramWindowYFromTheScreenBottom) {
   RunBody(R"(
     @n1
-      #595
-    #597
+      window_new
+    window_y
       num 3
     @n2
-      #597
+      window_y
 )");
   const WindowItem& w = Windows[(int32_t)N(1)];
   EXPECT_EQ(ScreenHeight - w.Height - 96, w.Y);
@@ -112,22 +112,22 @@ TEST_F(WindowGeometryTest, ProgramWindowYFromTheScreenBottom) {
 
 TEST_F(WindowGeometryTest, DefaultsWithoutALiveItem) {
   RunBody(R"(
-    #593
+    window_id
       num 40
-    #596
+    window_x
       num 3
     @n1
-      #596
+      window_x
     @n2
-      #597
+      window_y
     @n3
-      #598
+      window_w
     @n4
-      #599
+      window_h
     @n5
-      #741
+      window_w_int
     @n6
-      #742
+      window_h_int
 )");
   EXPECT_EQ(0, N(1));
   EXPECT_EQ(0, N(2));
@@ -142,8 +142,8 @@ TEST_F(WindowGeometryTest, DefaultsWithoutALiveItem) {
 TEST_F(WindowGeometryTest, HugeOperandsSaturateTheFields) {
   RunBody(R"(
     @n1
-      #617
-    #599
+      static_left_new
+    window_h
       num -1E300
 )");
   const WindowItem& s = Windows[1];
@@ -151,21 +151,21 @@ TEST_F(WindowGeometryTest, HugeOperandsSaturateTheFields) {
   EXPECT_EQ(INT32_MAX, s.Y) << "Y - (INT32_MIN - 16) saturates";
   EXPECT_EQ(INT32_MIN, s.ClientHeight) << "16 + (INT32_MIN - 16)";
   RunBody(R"(
-    #593
+    window_id
       num 1
-    #742
+    window_h_int
       num 1E300
-    #597
+    window_y
       num -1E300
 )");
   EXPECT_EQ(INT32_MIN, s.ClientHeight) << "the indefinite again: nothing changed";
   EXPECT_EQ(INT32_MAX, s.Y);
   RunBody(R"(
-    #593
+    window_id
       num 1
-    #599
+    window_h
       num 1
-    #597
+    window_y
       num -1E300
 )");
   EXPECT_EQ(32, s.Height);
@@ -174,7 +174,7 @@ TEST_F(WindowGeometryTest, HugeOperandsSaturateTheFields) {
 
 struct FrameCase {
   const char* Name;
-  int Element;  // 0: the main window
+  int32_t Element;  // 0: the main window
   bool Frame, Caption;
   uint32_t StyleOn, StyleOff, ExOn, ExOff;
 };
@@ -188,21 +188,22 @@ TEST_F(WindowGeometryTest, FrameAndCaptionStyles) {
       {"main, caption only", 0, false, true, Caption, Thick, Static, Window},
       {"main, neither", 0, false, false, 0, Caption | Thick, 0, Window | Static},
       {"main, both", 0, true, true, Caption | Thick, 0, Window, Static},
-      {"window, caption only", 595, false, true, Caption, Thick, Static, Modal},
-      {"window, frame only", 595, true, false, Border, WS_DLGFRAME | Thick, Modal, Static},
-      {"window, neither", 595, false, false, 0, Caption | Thick, 0, Modal | Static},
-      {"edit, both", 606, true, true, Border, WS_DLGFRAME, Client | Modal, Static},
-      {"edit, caption only", 606, false, true, 0, Caption, Static, Client | Modal},
-      {"edit, neither", 606, false, false, 0, Caption, 0, Client | Modal | Static},
+      {"window, caption only", El::window_new, false, true, Caption, Thick, Static, Modal},
+      {"window, frame only", El::window_new, true, false, Border, WS_DLGFRAME | Thick, Modal, Static},
+      {"window, neither", El::window_new, false, false, 0, Caption | Thick, 0, Modal | Static},
+      {"edit, both", El::edit_new, true, true, Border, WS_DLGFRAME, Client | Modal, Static},
+      {"edit, caption only", El::edit_new, false, true, 0, Caption, Static, Client | Modal},
+      {"edit, neither", El::edit_new, false, false, 0, Caption, 0, Client | Modal | Static},
   };
   for (const FrameCase& c : cases) {
-    std::string body = c.Element ? "    @n1\n      #" + std::to_string(c.Element) + "\n" : "    #593\n      num 0\n";
+    std::string body =
+        c.Element ? "    @n1\n      " + std::string(ElementNameOfId(c.Element)) + "\n" : "    window_id\n      num 0\n";
     // From the opposite state first, so that both flags really change.
-    body += std::string("    #242\n      ") + (c.Frame ? "false" : "true") + "\n";
-    body += std::string("    #243\n      ") + (c.Caption ? "false" : "true") + "\n";
-    body += std::string("    #242\n      ") + (c.Frame ? "true" : "false") + "\n";
-    body += std::string("    #243\n      ") + (c.Caption ? "true" : "false") + "\n";
-    body += "    @b1\n      #242\n    @b2\n      #243\n";
+    body += std::string("    window_frame\n      ") + (c.Frame ? "false" : "true") + "\n";
+    body += std::string("    window_caption\n      ") + (c.Caption ? "false" : "true") + "\n";
+    body += std::string("    window_frame\n      ") + (c.Frame ? "true" : "false") + "\n";
+    body += std::string("    window_caption\n      ") + (c.Caption ? "true" : "false") + "\n";
+    body += "    @b1\n      window_frame\n    @b2\n      window_caption\n";
     RunBody(body);
     int32_t id = c.Element ? (int32_t)N(1) : 0;
     // The main window's remembered styles are what the engine computed; the
@@ -223,30 +224,30 @@ TEST_F(WindowGeometryTest, FrameAndCaptionStyles) {
     if (id != 0) {
       EXPECT_EQ(client.right, Windows[id].ClientWidth) << c.Name << ": metrics re-read";
     }
-    if (c.Element == 595) DestroyWindowItem(id);
+    if (c.Element == El::window_new) DestroyWindowItem(id);
   }
 }
 
 TEST_F(WindowGeometryTest, TopmostForTopLevelWindowsOnly) {
   RunBody(R"(
     @n1
-      #603
-    #749
+      button_new
+    window_top
       true
     @b1
-      #749
-    #593
+      window_top
+    window_id
       num 0
-    #749
+    window_top
       true
     @b2
-      #749
+      window_top
     @n2
-      #595
-    #749
+      window_new
+    window_top
       true
     @b3
-      #749
+      window_top
 )");
   EXPECT_EQ(0, B(1)) << "a control stays as it is";
   EXPECT_EQ(0u, ExStyleOf(1) & WS_EX_TOPMOST);
@@ -256,12 +257,12 @@ TEST_F(WindowGeometryTest, TopmostForTopLevelWindowsOnly) {
   EXPECT_EQ(1, B(3));
   EXPECT_NE(0u, ExStyleOf((int32_t)N(2)) & WS_EX_TOPMOST);
   RunBody(R"(
-    #593
+    window_id
       num 0
-    #749
+    window_top
       false
     @b1
-      #749
+      window_top
 )");
   EXPECT_EQ(0, B(1));
   EXPECT_EQ(0u, MainWindowExStyle & WS_EX_TOPMOST);

@@ -12,33 +12,33 @@ class WindowStateTest : public ControlsProgramTest {
 TEST_F(WindowStateTest, VisibleToggleAndSet) {
   RunBody(R"(
     @n1
-      #606
-    #601
+      edit_new
+    window_visible
     @b1
-      #601
-    #593
+      window_visible
+    window_id
       num 0
-    #601
-    #601
+    window_visible
+    window_visible
       false
     @b2
-      #601
+      window_visible
 )");
   EXPECT_EQ(1, B(1));
   EXPECT_NE(0u, StyleOf(1) & WS_VISIBLE);
   EXPECT_EQ(1, B(2)) << "the main window stays shown";
   EXPECT_EQ(1, Windows[0].Visible);
   RunBody(R"(
-    #593
+    window_id
       num 1
-    #601
+    window_visible
       true
     @b1
-      #601
-    #601
+      window_visible
+    window_visible
       false
     @b2
-      #601
+      window_visible
 )");
   EXPECT_EQ(1, B(1));
   EXPECT_EQ(0, B(2));
@@ -48,25 +48,25 @@ TEST_F(WindowStateTest, VisibleToggleAndSet) {
 TEST_F(WindowStateTest, DisabledEditsBecomeReadOnly) {
   RunBody(R"(
     @n1
-      #606
+      edit_new
     @n2
-      #603
-    #593
+      button_new
+    window_id
       num 1
-    #602
+    window_disabled
     @b1
-      #602
-    #593
+      window_disabled
+    window_id
       num 2
-    #602
+    window_disabled
       true
     @b2
-      #602
-    #593
+      window_disabled
+    window_id
       num 0
-    #602
+    window_disabled
     @b3
-      #602
+      window_disabled
 )");
   EXPECT_EQ(1, B(1));
   EXPECT_NE(0u, StyleOf(1) & ES_READONLY);
@@ -76,13 +76,13 @@ TEST_F(WindowStateTest, DisabledEditsBecomeReadOnly) {
   EXPECT_EQ(0, B(3)) << "windows are not changed";
   EXPECT_TRUE(IsWindowEnabled(MainWindow));
   RunBody(R"(
-    #593
+    window_id
       num 1
-    #602
+    window_disabled
       false
-    #593
+    window_id
       num 2
-    #602
+    window_disabled
 )");
   EXPECT_EQ(0u, StyleOf(1) & ES_READONLY);
   EXPECT_TRUE(IsWindowEnabled(Windows[2].Handle));
@@ -91,35 +91,35 @@ TEST_F(WindowStateTest, DisabledEditsBecomeReadOnly) {
 // Keys must never go to a hidden or disabled control: the focus moves on
 // to the next tab stop, or to the window when there is none.
 TEST_F(WindowStateTest, FocusLeavesHiddenAndDisabledControls) {
-  for (int k = 0; k < 3; k++) MakeShown(603);
-  MakeShown(606);
+  for (int k = 0; k < 3; k++) MakeShown(El::button_new);
+  MakeShown(El::edit_new);
   RunBody(R"(
-    #612
+    window_focus
       num 2
-    #593
+    window_id
       num 2
-    #601
+    window_visible
       false
     @n1
-      #612
+      window_focus
 )");
   EXPECT_EQ(3, N(1)) << "hiding the focused button";
   EXPECT_EQ(Windows[3].Handle, GetFocus());
   RunBody(R"(
-    #593
+    window_id
       num 3
-    #602
+    window_disabled
       true
     @n1
-      #612
-    #612
+      window_focus
+    window_focus
       num 4
-    #593
+    window_id
       num 4
-    #602
+    window_disabled
       true
     @n2
-      #612
+      window_focus
 )");
   EXPECT_EQ(4, N(1)) << "disabling the focused button";
   EXPECT_EQ(4, N(2)) << "a read-only edit keeps the focus";
@@ -127,15 +127,15 @@ TEST_F(WindowStateTest, FocusLeavesHiddenAndDisabledControls) {
 }
 
 TEST_F(WindowStateTest, FocusGoesToTheWindowWithoutAnotherTabStop) {
-  MakeShown(603);
+  MakeShown(El::button_new);
   RunBody(R"(
-    #612
+    window_focus
       num 1
-    #593
+    window_id
       num 1
-    #602
+    window_disabled
     @n1
-      #612
+      window_focus
 )");
   EXPECT_EQ(0, N(1));
   EXPECT_EQ(MainWindow, GetFocus());
@@ -144,25 +144,25 @@ TEST_F(WindowStateTest, FocusGoesToTheWindowWithoutAnotherTabStop) {
 TEST_F(WindowStateTest, RadioChecks) {
   RunBody(R"(
     @n1
-      #622
+      radio_group_new
     @n2
-      #607
+      radio_button_new
     @n3
-      #607
-    #593
+      radio_button_new
+    window_id
       num 2
-    #611
+    window_check
     @b1
-      #611
-    #593
+      window_check
+    window_id
       num 3
-    #611
+    window_check
       true
     @b2
-      #611
-    #611
+      window_check
+    window_check
     @b3
-      #611
+      window_check
 )");
   EXPECT_EQ(1, B(1));
   EXPECT_EQ(1, B(2));
@@ -176,37 +176,37 @@ TEST_F(WindowStateTest, RadioChecks) {
 TEST_F(WindowStateTest, CheckAndThirdStateByKind) {
   RunBody(R"(
     @n1
-      #605
+      check_box_new
     @n2
-      #627
+      check_box3_new
     @n3
-      #631
+      icon_box_new
     @n4
-      #603
-    #593
+      button_new
+    window_id
       num 1
-    #611
-    #628
+    window_check
+    window_check3
     @b1
-      #628
-    #593
+      window_check3
+    window_id
       num 2
-    #611
-    #628
+    window_check
+    window_check3
     @b2
-      #611
+      window_check
     @b3
-      #628
-    #593
+      window_check3
+    window_id
       num 3
-    #628
-    #611
+    window_check3
+    window_check
       true
     @b4
-      #628
-    #593
+      window_check3
+    window_id
       num 4
-    #611
+    window_check
 )");
   EXPECT_EQ(BST_CHECKED, CheckOf(1));
   EXPECT_EQ(0, B(1)) << "a plain check box has no third state";
@@ -220,23 +220,23 @@ TEST_F(WindowStateTest, CheckAndThirdStateByKind) {
 }
 
 TEST_F(WindowStateTest, ClickedIsReadAndCleared) {
-  MakeShown(603);
+  MakeShown(El::button_new);
   SendMessageA(Windows[1].Handle, BM_CLICK, 0, 0);
   RunBody(R"(
-    #593
+    window_id
       num 1
     @b1
-      #604
+      window_clicked
     @b2
-      #604
-    #593
+      window_clicked
+    window_id
       num 0
     @b3
-      #604
-    #593
+      window_clicked
+    window_id
       num 9
     @b4
-      #604
+      window_clicked
 )");
   EXPECT_EQ(1, B(1));
   EXPECT_EQ(0, B(2));
@@ -247,15 +247,15 @@ TEST_F(WindowStateTest, ClickedIsReadAndCleared) {
 TEST_F(WindowStateTest, BackgroundBrushes) {
   RunBody(R"(
     @n1
-      #603
+      button_new
     @n2
-      #711
+      window_back_color
 )");
   EXPECT_EQ(ButtonFaceColor, N(2));
   EXPECT_EQ(ButtonFaceBrush, Windows[1].BackBrush);
   uint32_t other = ButtonFaceColor == 0x123456 ? 0x654321 : 0x123456;
-  RunBody("    #593\n      num 1\n    #711\n      num " + std::to_string(other | 0x7F000000u) +
-          "\n    @n1\n      #711\n");
+  RunBody("    window_id\n      num 1\n    window_back_color\n      num " + std::to_string(other | 0x7F000000u) +
+          "\n    @n1\n      window_back_color\n");
   EXPECT_EQ(other, N(1)) << "the top byte is cleared";
   HBRUSH hatch = Windows[1].BackBrush;
   LOGBRUSH lb = {};
@@ -263,7 +263,7 @@ TEST_F(WindowStateTest, BackgroundBrushes) {
   EXPECT_EQ((UINT)BS_HATCHED, lb.lbStyle);
   EXPECT_EQ((ULONG_PTR)HS_CROSS, lb.lbHatch);
   EXPECT_EQ(other, lb.lbColor);
-  RunBody("    #593\n      num 1\n    #711\n      num " + std::to_string(EditBackColor) + "\n");
+  RunBody("    window_id\n      num 1\n    window_back_color\n      num " + std::to_string(EditBackColor) + "\n");
   EXPECT_EQ(EditBackBrush, Windows[1].BackBrush);
   EXPECT_EQ(0u, GetObjectType(hatch)) << "the item's own brush was deleted";
   EXPECT_NE(0u, GetObjectType(EditBackBrush));
@@ -272,18 +272,18 @@ TEST_F(WindowStateTest, BackgroundBrushes) {
 TEST_F(WindowStateTest, TextColorAndDefaults) {
   RunBody(R"(
     @n1
-      #617
-    #710
+      static_left_new
+    window_text_color
       num 255
     @n2
-      #710
-    #593
+      window_text_color
+    window_id
       num -1
     @n3
-      #710
+      window_text_color
     @n4
-      #711
-    #710
+      window_back_color
+    window_text_color
       num 65280
 )");
   EXPECT_EQ(255, N(2));

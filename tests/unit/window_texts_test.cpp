@@ -22,19 +22,19 @@ class WindowTextsTest : public ControlsProgramTest {
   }
   // Selects item id and sets its text to the text constant t.
   void SetText(int32_t id, const std::string& t) {
-    RunBody("    #593\n      num " + std::to_string(id) + "\n    #600\n      text_const \"" + t + "\"\n");
+    RunBody("    window_id\n      num " + std::to_string(id) + "\n    window_text\n      text_const \"" + t + "\"\n");
   }
-  void ReadText(int32_t id) { RunBody("    #593\n      num " + std::to_string(id) + "\n    @t1\n      #600\n"); }
+  void ReadText(int32_t id) { RunBody("    window_id\n      num " + std::to_string(id) + "\n    @t1\n      window_text\n"); }
 };
 
 TEST_F(WindowTextsTest, CachedTextOfAnEdit) {
   RunBody(R"(
     @n1
-      #606
-    #600
+      edit_new
+    window_text
       text_const "abc"
     @t1
-      #600
+      window_text
 )");
   EXPECT_EQ("abc", T(1));
   EXPECT_EQ("abc", Shown(1));
@@ -53,11 +53,13 @@ TEST_F(WindowTextsTest, CachedTextOfAnEdit) {
 
 TEST_F(WindowTextsTest, CaretStaysWhereItWas) {
   struct {
-    int Element;
+    int32_t Element;
     UINT GetSel, SetSel;
-  } kinds[] = {{606, EM_GETSEL, EM_SETSEL}, {609, EM_GETSEL, EM_SETSEL}, {626, CB_GETEDITSEL, CB_SETEDITSEL}};
+  } kinds[] = {{El::edit_new, EM_GETSEL, EM_SETSEL},
+                {El::memo_new, EM_GETSEL, EM_SETSEL},
+                {El::combo_edit_new, CB_GETEDITSEL, CB_SETEDITSEL}};
   for (auto& k : kinds) {
-    RunBody("    @n1\n      #" + std::to_string(k.Element) + "\n    #600\n      text_const \"0123456789ab\"\n");
+    RunBody("    @n1\n      " + std::string(ElementNameOfId(k.Element)) + "\n    window_text\n      text_const \"0123456789ab\"\n");
     int32_t id = (int32_t)N(1);
     HWND h = Windows[id].Handle;
     auto setCaret = [&](int p) {
@@ -73,35 +75,35 @@ TEST_F(WindowTextsTest, CaretStaysWhereItWas) {
     };
     setCaret(10);
     SetText(id, "xyz");
-    EXPECT_EQ("3,3", caret()) << k.Element << ": at most the new length";
+    EXPECT_EQ("3,3", caret()) << ElementNameOfId(k.Element) << ": at most the new length";
     setCaret(1);
     SetText(id, "longer text");
-    EXPECT_EQ("1,1", caret()) << k.Element;
-    EXPECT_EQ("longer text", Shown(id)) << k.Element;
+    EXPECT_EQ("1,1", caret()) << ElementNameOfId(k.Element);
+    EXPECT_EQ("longer text", Shown(id)) << ElementNameOfId(k.Element);
   }
 }
 
 TEST_F(WindowTextsTest, ListsSelectByPrefix) {
   RunBody(R"(
     @n1
-      #616
-    #624
+      list_box_new
+    window_list_add
       text_const "apple"
-    #624
+    window_list_add
       text_const "banana"
-    #624
+    window_list_add
       text_const "cherry"
-    #600
+    window_text
       text_const "ban"
     @t1
-      #600
+      window_text
     @n2
-      #618
-    #624
+      combo_list_new
+    window_list_add
       text_const "red"
-    #624
+    window_list_add
       text_const "green"
-    #600
+    window_text
       text_const "gr"
 )");
   HWND list = Windows[1].Handle;
@@ -126,28 +128,28 @@ TEST_F(WindowTextsTest, ListsSelectByPrefix) {
 TEST_F(WindowTextsTest, ListClear) {
   RunBody(R"(
     @n1
-      #616
-    #624
+      list_box_new
+    window_list_add
       text_const "one"
-    #600
+    window_text
       text_const "one"
-    #625
+    window_list_clear
     @t1
-      #600
+      window_text
     @n2
-      #626
-    #624
+      combo_edit_new
+    window_list_add
       text_const "two"
-    #625
+    window_list_clear
     @n3
-      #606
-    #600
+      edit_new
+    window_text
       text_const "kept"
-    #625
-    #624
+    window_list_clear
+    window_list_add
       text_const "ignored"
     @t2
-      #600
+      window_text
 )");
   EXPECT_EQ(0, SendMessageA(Windows[1].Handle, LB_GETCOUNT, 0, 0));
   EXPECT_EQ("", T(1)) << "no line is selected any more";
@@ -159,7 +161,7 @@ TEST_F(WindowTextsTest, ListClear) {
 TEST_F(WindowTextsTest, RichEditStreams) {
   RunBody(R"(
     @n1
-      #701
+      rich_edit_new
 )");
   ASSERT_NE(nullptr, Windows[1].Handle) << "no rich edit library";
   const char* rtf = "{\\\\rtf1\\\\ansi Bold words\\\\par}";
@@ -183,7 +185,7 @@ TEST_F(WindowTextsTest, RichEditStreams) {
 TEST_F(WindowTextsTest, RichEditRefusedRtfGoesInAsPlainText) {
   RunBody(R"(
     @n1
-      #701
+      rich_edit_new
 )");
   ASSERT_NE(nullptr, Windows[1].Handle) << "no rich edit library";
   SetText(1, "{\\\\RTF1 shouted}");
@@ -196,14 +198,14 @@ TEST_F(WindowTextsTest, RichEditRefusedRtfGoesInAsPlainText) {
 TEST_F(WindowTextsTest, StreamOutOfALongTextKeepsEveryByte) {
   RunBody(R"(
     @n1
-      #609
+      memo_new
 )");
   std::string big;
   for (int i = 0; big.size() < 300000; i++) big += "line " + std::to_string(i) + "\r\n";
   UserSets(1, big.c_str());
   ReadText(1);
   EXPECT_EQ(big, T(1));
-  RunBody("    @n1\n      #701\n");
+  RunBody("    @n1\n      rich_edit_new\n");
   int32_t id = (int32_t)N(1);
   UserSets(id, big.c_str());
   ReadText(id);
@@ -215,14 +217,14 @@ TEST_F(WindowTextsTest, StreamOutOfALongTextKeepsEveryByte) {
 
 TEST_F(WindowTextsTest, MainWindowCaptionAtOnce) {
   RunBody(R"(
-    #593
+    window_id
       num 0
-    #600
+    window_text
       text_const "shown first"
-    #600
+    window_text
       text_const "First line\r\nsecond"
     @t1
-      #600
+      window_text
 )");
   EXPECT_EQ(1, MainWindowShown);
   char caption[128] = {};
@@ -234,21 +236,21 @@ TEST_F(WindowTextsTest, MainWindowCaptionAtOnce) {
 TEST_F(WindowTextsTest, OtherKindsAndNoLiveItem) {
   RunBody(R"(
     @n1
-      #603
-    #600
+      button_new
+    window_text
       text_const "Press"
     @n2
-      #699
-    #600
+      picture_box_new
+    window_text
       text_const "only cached"
     @t1
-      #600
-    #593
+      window_text
+    window_id
       num -1
-    #600
+    window_text
       text_const "lost"
     @t2
-      #600
+      window_text
 )");
   EXPECT_EQ("Press", Shown(1));
   EXPECT_EQ("only cached", T(1));
@@ -266,16 +268,16 @@ LRESULT CALLBACK CountImageSets(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 TEST_F(WindowTextsTest, IconsAndPictures) {
   RunBody(R"(
     @n1
-      #614
-    #630
+      icon_button_new
+    window_icon
       @ic
     @n2
-      #631
-    #630
+      icon_box_new
+    window_icon
       @ic
     @n3
-      #595
-    #630
+      window_new
+    window_icon
       @ic
 )");
   HICON icon = IconGlobal().GetWindowIcon();
@@ -289,11 +291,11 @@ TEST_F(WindowTextsTest, IconsAndPictures) {
   ImageSets = 0;
   ButtonProc = (WNDPROC)SetWindowLongPtrA(Windows[1].Handle, GWLP_WNDPROC, (LONG_PTR)CountImageSets);
   RunBody(R"(
-    #593
+    window_id
       num 1
-    #630
+    window_icon
       @ic
-    #630
+    window_icon
       @ic
 )");
   SetWindowLongPtrA(Windows[1].Handle, GWLP_WNDPROC, (LONG_PTR)ButtonProc);
@@ -304,16 +306,16 @@ TEST_F(WindowTextsTest, IconsAndPictures) {
 TEST_F(WindowTextsTest, PictureOfAPictureBox) {
   RunBody(R"(
     @n1
-      #699
+      picture_box_new
 )");
   Windows[1].PaddedPixels = (uint8_t*)MemAlloc(64);
   RunBody(R"(
-    #593
+    window_id
       num 1
-    #700
+    window_picture
       @pc
     @pc
-      #700
+      window_picture
 )");
   EXPECT_EQ(nullptr, Windows[1].PaddedPixels);
   EXPECT_EQ(PictureGlobal().Data, Windows[1].Picture.Data) << "shared";

@@ -129,7 +129,7 @@ local
 program
   main_body: function
     wait                      ; the map is shown first; drawing goes over it
-    #294                      ; the status line
+    status_text               ; the status line
       text_const "Walking, drawing, chiming"
     box_fill                  ; the sky: colour 140 over the whole background
       graph_color
@@ -147,38 +147,38 @@ program
         num 0.5
       textout_bold
         true
-    #313
+    box
       graph_color
         num 16777215
       graph_width
         num 2
-      #314
+      box_x1
         num 0.2
-      #315
+      box_y1
         num 3.15
-      #316
+      box_x2
         num 7.35
-      #317
+      box_y2
         num 4.05
-    #330                      ; a yellow sun with a red ring
+    circle_fill               ; a yellow sun with a red ring
       graph_color
         num 65535
-      #331
+      circle_fill_x
         num 8.6
-      #332
+      circle_fill_y
         num 4.2
-      #333
+      circle_fill_r
         num 0.4
-    #326
+    circle
       graph_color
         num 255
       graph_width
         num 2
-      #327
+      circle_x
         num 8.6
-      #328
+      circle_y
         num 4.2
-      #329
+      circle_r
         num 0.55
     sound_play
       sound_play_sound
@@ -204,7 +204,7 @@ program
         num 40
       while_body
         wait
-    #294
+    status_text
       text_const "Done"
     return_code
       @primes
@@ -213,7 +213,7 @@ program
   primes_body: function
     while
       while_cond
-        #34                   ; n < limit
+        <                     ; n < limit
           @n
           @limit
       while_body
@@ -232,7 +232,7 @@ program
                 @n
             while
               while_cond
-                #34
+                <
                   @k
                   @limit
               while_body
@@ -241,7 +241,7 @@ program
                 @composite
                   true
                 @k
-                  #39
+                  +
                     @k
                     @n
         @n

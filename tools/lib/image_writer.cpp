@@ -199,8 +199,8 @@ std::vector<uint8_t> TinyMidiFile(const std::vector<int>& notes) {
 std::vector<uint8_t> MinimalImage() {
   ImageWriter w;
   w.AddImportName("function");
-  w.AddItem(TableGlobal, 0, RefElement, 0, DataLocal, 0, -1, -1, ElementFunction);
-  w.AddItem(TableLocal, 0, RefElement, 0, DataProgram, 0, -1, -1, ElementFunction);
-  w.AddItem(TableProgram, 0, RefElement, 0, DataNone, -1, -1, -1, ElementFunction);
+  w.AddItem(TableGlobal, 0, RefElement, 0, DataLocal, 0, -1, -1, El::function);
+  w.AddItem(TableLocal, 0, RefElement, 0, DataProgram, 0, -1, -1, El::function);
+  w.AddItem(TableProgram, 0, RefElement, 0, DataNone, -1, -1, -1, El::function);
   return w.Write();
 }

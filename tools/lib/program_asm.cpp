@@ -7,7 +7,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <map>
-#include "lib/element_names.h"
 
 namespace {
 
@@ -377,10 +376,10 @@ bool Assembler::AddLiteralDigits(const Node& n, const std::string& literal, Item
     Item d;
     d.Source = &n;
     d.Table = item.Table;
-    if (c >= '0' && c <= '9') d.ElementId = ElementDigit0 + (c - '0');
-    else if (c == '-') d.ElementId = ElementMinus;
-    else if (c == '.') d.ElementId = ElementPoint;
-    else if (c == 'E' || c == 'e') d.ElementId = ElementExponent;
+    if (c >= '0' && c <= '9') d.ElementId = El::digit_0 + (c - '0');
+    else if (c == '-') d.ElementId = El::num_minus;
+    else if (c == '.') d.ElementId = El::num_point;
+    else if (c == 'E' || c == 'e') d.ElementId = El::num_exponent;
     else return Fail(n.Line, "a number literal holds only digits, '-', '.' and 'E'");
     digits.push_back(d);
   }
@@ -413,7 +412,7 @@ bool Assembler::ParseItem(const Node& n, int table, Item& item) {
     if (!ParseInt(head.Text.substr(1), id)) return Fail(n.Line, "#id needs a number");
     item.ElementId = (int32_t)id;
   } else {
-    item.ElementId = ElementIdOfName(head.Text);
+    item.ElementId = ElementIdOfName(head.Text.c_str());
     if (item.ElementId < 0) return Fail(n.Line, "unknown element " + head.Text);
   }
   for (; i < n.Tokens.size(); i++) {
@@ -590,9 +589,8 @@ bool Assembler::AddValue(const Token& t, int line, int32_t& table, int32_t& inde
 int32_t Assembler::ImportIndex(int32_t element) {
   std::map<int32_t, int32_t>::const_iterator it = Imports.find(element);
   if (it != Imports.end()) return it->second;
-  std::string name = ElementNameOfId(element);
-  if (name.empty()) name = "#" + std::to_string(element);
-  return Imports[element] = W.AddImportName(name);
+  const char* name = ElementNameOfId(element);
+  return Imports[element] = W.AddImportName(name ? name : "#" + std::to_string(element));
 }
 
 bool Assembler::EmitItem(Item& item) {
