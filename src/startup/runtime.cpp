@@ -73,19 +73,19 @@ Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initi
 
 void RunInitializers(Initializer* first, Initializer* last) {
   for (Initializer* p = first; p < last; p++)
-    if (*p && (uintptr_t)*p != 0xFFFFFFFFu) (*p)();
+    if (*p && (uintptr_t)*p != SkippedInitializer) (*p)();
 }
 
 int32_t CharsetOfCodePage(uint32_t codePage) {
   switch (codePage) {
-    case 1250: return 238;
-    case 1251: return 204;
-    case 1252: return 0;
-    case 1253: return 161;
-    case 1254: return 162;
-    case 1256: return 178;
-    case 1257: return 186;
-    default: return 1;
+    case 1250: return EASTEUROPE_CHARSET;
+    case 1251: return RUSSIAN_CHARSET;
+    case 1252: return ANSI_CHARSET;
+    case 1253: return GREEK_CHARSET;
+    case 1254: return TURKISH_CHARSET;
+    case 1256: return ARABIC_CHARSET;
+    case 1257: return BALTIC_CHARSET;
+    default: return DEFAULT_CHARSET;
   }
 }
 
@@ -120,14 +120,15 @@ int32_t CheckImageMagic(const uint8_t* image, int32_t size) {
 
 static void ReadSystemFacts() {
   WindowsVersion = (int32_t)GetVersion();
-  VersionInfo.dwOSVersionInfoSize = 148;
+  VersionInfo.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
   GetVersionExA(&VersionInfo);
   Instance = GetModuleHandleA(nullptr);
 }
 
 static void LookUpOptionalFunctions() {
-  bool nt = VersionInfo.dwPlatformId == 2;
-  bool late9x = VersionInfo.dwPlatformId == 1 && (VersionInfo.dwBuildNumber & 0xFFFF) > 1000;
+  bool nt = VersionInfo.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  bool late9x =
+      VersionInfo.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && LOWORD(VersionInfo.dwBuildNumber) > 1000;
   if (nt || late9x) {
     HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
     if (kernel) GetDiskFreeSpaceExProc = GetProcAddress(kernel, "GetDiskFreeSpaceExA");
@@ -187,7 +188,7 @@ void RuntimeMain() {
   LoadProgramImage();
   if (!CompileProgram()) ExitRuntime(ExitBadImage);
   if (!CreateMainWindow()) ExitRuntime(ExitNoMainWindow);
-  if (LanguageId != 9) LoadLanguageKeyboardLayout();
+  if (LanguageId != LANG_ENGLISH) LoadLanguageKeyboardLayout();
   RunCompiledProgram();
   ExitRuntime(ReturnCode);
 }
