@@ -2,11 +2,10 @@
 // hiding, new appearances, the phase read back, and operands that are NaN,
 // infinite or huge.
 #include <math.h>
+#include "base/pi.h"
 #include "graphics_setup.h"
 
 namespace {
-
-const double Pi = 3.14159265358979323846;
 
 class SpriteMotion : public GraphicsFixture {
  public:
