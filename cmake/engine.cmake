@@ -15,8 +15,8 @@ set(ENGINE_FLAGS -fno-exceptions -fno-rtti -march=pentium4 -mfpmath=387 -Wall -W
 # A 32 MB stack: the compiler and the interpreter recurse once per item level
 # (up to MaxItemDepth, 1024) and user function bodies nest up to
 # CallDepthLimit (200) deep, each running its own tree; 200 nested calls each
-# 1000 levels deep in sums take about 10 MB of stack, and other elements'
-# frames are larger.
+# 1000 levels deep in one-operand sums take about 10 MB of stack, and other
+# elements can take larger frames.
 set(ENGINE_LINK -static -static-libgcc -static-libstdc++ -Wl,--stack,33554432 -s)
 # The status bar's function is imported from the common controls by ordinal,
 # through an import library of its own, linked before the system's.
