@@ -4,8 +4,19 @@ enable_language(RC)
 set(YELTO_OUT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "where the executables go")
 set(YELTO_RES_DIR "" CACHE PATH "generated resources (colour cube, icon, cursor)")
 
+# -mfpmath=387 keeps all floating point on the x87 unit, though the Pentium 4
+# has SSE2: the engine's numbers are the x87's. Start-up sets its precision
+# control to a 64-bit mantissa (SetFloatingPointControl), operations run in
+# that extended precision and a result is rounded to a double only where the
+# language stores it (StoreDouble, an fstp); SSE2 code would round every
+# operation to a double and change results.
 set(ENGINE_FLAGS -fno-exceptions -fno-rtti -march=pentium4 -mfpmath=387 -Wall -Wextra
     -Wno-unused-parameter -Wno-missing-field-initializers)
+# A 32 MB stack: the compiler and the interpreter recurse once per item level
+# (up to MaxItemDepth, 1024) and user function bodies nest up to
+# CallDepthLimit (200) deep, each running its own tree; 200 nested calls each
+# 1000 levels deep in one-operand sums take about 10 MB of stack, and other
+# elements can take larger frames.
 set(ENGINE_LINK -static -static-libgcc -static-libstdc++ -Wl,--stack,33554432 -s)
 # The status bar's function is imported from the common controls by ordinal,
 # through an import library of its own, linked before the system's.
@@ -29,70 +40,72 @@ add_dependencies(yeltocore ordinal_imports)
 configure_file(${CMAKE_SOURCE_DIR}/res/yelto.rc.in ${CMAKE_BINARY_DIR}/yelto.rc @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/res/noloader.rc.in ${CMAKE_BINARY_DIR}/noloader.rc @ONLY)
 
-function(yelto_executable name rc)
-  add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/src/startup/main.cpp ${rc})
-  target_link_libraries(${name} PRIVATE yeltocore)
-  target_link_options(${name} PRIVATE ${ENGINE_LINK})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
-endfunction()
-
-yelto_executable(yelto ${CMAKE_BINARY_DIR}/yelto.rc)
-# A build without the colour-cube resource, for the start-up failure path.
-yelto_executable(yelto_noloader ${CMAKE_BINARY_DIR}/noloader.rc)
-
-# For the benchmark only (bench/run.sh builds them; not part of all): the
-# engine without the loops' look at the queue, and its twin with the look,
-# linked alike so that the two differ in the look alone. Their loop code
-# replaces the library's, which is then not linked.
-function(bench_engine name)
-  add_executable(${name} WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/src/startup/main.cpp
-                 ${CMAKE_SOURCE_DIR}/src/exec/control_flow.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
-  if(ARGN)
-    target_compile_definitions(${name} PRIVATE ${ARGN})
+# A program linked statically like the engine, into YELTO_OUT_DIR:
+#   yelto_program(NAME [WIN32] [ENGINE] [BENCH] [KEEP_SYMBOLS] [OUTPUT_DIR DIR]
+#                 [DEFINES D...] SOURCES FILE...)
+# WIN32: a GUI program. ENGINE: linked with the engine's library, whose
+# compile flags it takes. BENCH: left out of all; a bench/ script builds it
+# by name. KEEP_SYMBOLS: not stripped. OUTPUT_DIR: a folder below
+# YELTO_OUT_DIR instead.
+function(yelto_program name)
+  cmake_parse_arguments(P "WIN32;ENGINE;BENCH;KEEP_SYMBOLS" "OUTPUT_DIR" "DEFINES;SOURCES" ${ARGN})
+  set(kind "")
+  if(P_WIN32)
+    list(APPEND kind WIN32)
   endif()
-  target_link_libraries(${name} PRIVATE yeltocore)
-  target_link_options(${name} PRIVATE ${ENGINE_LINK})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+  if(P_BENCH)
+    list(APPEND kind EXCLUDE_FROM_ALL)
+  endif()
+  add_executable(${name} ${kind} ${P_SOURCES})
+  if(P_DEFINES)
+    target_compile_definitions(${name} PRIVATE ${P_DEFINES})
+  endif()
+  if(P_ENGINE)
+    target_link_libraries(${name} PRIVATE yeltocore)
+  endif()
+  set(link ${ENGINE_LINK})
+  if(P_KEEP_SYMBOLS)
+    list(REMOVE_ITEM link -s)
+  endif()
+  target_link_options(${name} PRIVATE ${link})
+  set(out ${YELTO_OUT_DIR})
+  if(P_OUTPUT_DIR)
+    set(out ${YELTO_OUT_DIR}/${P_OUTPUT_DIR})
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${out})
 endfunction()
-bench_engine(yelto_nopoll YELTO_NO_LOOP_POLL)
-bench_engine(yelto_poll)
-# The engine with its symbols kept, for bench/profile.sh (not part of all).
-add_executable(yelto_symbols WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/src/startup/main.cpp
-               ${CMAKE_BINARY_DIR}/yelto.rc)
-target_link_libraries(yelto_symbols PRIVATE yeltocore)
-set(SYMBOLS_LINK ${ENGINE_LINK})
-list(REMOVE_ITEM SYMBOLS_LINK -s)
-target_link_options(yelto_symbols PRIVATE ${SYMBOLS_LINK})
-set_target_properties(yelto_symbols PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
-# The text read-back benchmark (bench/texts.sh builds it; not part of all).
-add_executable(bench_text_readback EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/texts/text_readback.cpp)
-target_link_libraries(bench_text_readback PRIVATE yeltocore)
-target_link_options(bench_text_readback PRIVATE ${ENGINE_LINK})
-set_target_properties(bench_text_readback PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
 
-# The data-file benchmark's C++ loop (bench/data_files.sh builds it; not part of all).
-add_executable(bench_file_loop EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/files/file_loop.cpp)
-target_link_options(bench_file_loop PRIVATE ${ENGINE_LINK})
-set_target_properties(bench_file_loop PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR}/tools)
+set(MAIN ${CMAKE_SOURCE_DIR}/src/startup/main.cpp)
+set(ENGINE_RC ${CMAKE_BINARY_DIR}/yelto.rc)
+yelto_program(yelto WIN32 ENGINE SOURCES ${MAIN} ${ENGINE_RC})
+# A build without the colour-cube resource, for the start-up failure path.
+yelto_program(yelto_noloader WIN32 ENGINE SOURCES ${MAIN} ${CMAKE_BINARY_DIR}/noloader.rc)
 
-# The display benchmark (bench/display.sh builds it; not part of all).
-add_executable(display_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/display_bench.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
-target_link_libraries(display_bench PRIVATE yeltocore)
-target_link_options(display_bench PRIVATE ${ENGINE_LINK})
-set_target_properties(display_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+# For the benchmark scripts only. bench/run.sh: the engine without the loops'
+# look at the queue, and its twin with the look, linked alike so that the two
+# differ in the look alone (their loop code replaces the library's, which is
+# then not linked).
+set(LOOP_SOURCE ${CMAKE_SOURCE_DIR}/src/exec/control_flow.cpp)
+yelto_program(yelto_nopoll WIN32 ENGINE BENCH DEFINES YELTO_NO_LOOP_POLL
+              SOURCES ${MAIN} ${LOOP_SOURCE} ${ENGINE_RC})
+yelto_program(yelto_poll WIN32 ENGINE BENCH SOURCES ${MAIN} ${LOOP_SOURCE} ${ENGINE_RC})
+# bench/profile.sh: the engine with its symbols kept.
+yelto_program(yelto_symbols WIN32 ENGINE BENCH KEEP_SYMBOLS SOURCES ${MAIN} ${ENGINE_RC})
+# bench/texts.sh, bench/display.sh, bench/drawing.sh and bench/mixer.sh.
+yelto_program(bench_text_readback ENGINE BENCH SOURCES ${CMAKE_SOURCE_DIR}/bench/texts/text_readback.cpp)
+yelto_program(display_bench ENGINE BENCH SOURCES ${CMAKE_SOURCE_DIR}/bench/display_bench.cpp ${ENGINE_RC})
+yelto_program(drawing_bench ENGINE BENCH SOURCES ${CMAKE_SOURCE_DIR}/bench/drawing_bench.cpp ${ENGINE_RC})
+yelto_program(bench_mixer ENGINE BENCH SOURCES ${CMAKE_SOURCE_DIR}/bench/mixer_bench.cpp)
+# bench/data_files.sh: a plain C++ loop, without the engine or its flags.
+yelto_program(bench_file_loop BENCH OUTPUT_DIR tools SOURCES ${CMAKE_SOURCE_DIR}/bench/files/file_loop.cpp)
 
-# The drawing benchmark (bench/drawing.sh builds it; not part of all).
-add_executable(drawing_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/drawing_bench.cpp ${CMAKE_BINARY_DIR}/yelto.rc)
-target_link_libraries(drawing_bench PRIVATE yeltocore)
-target_link_options(drawing_bench PRIVATE ${ENGINE_LINK})
-set_target_properties(drawing_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
-
-# Windows-side tools: the launcher and the window probe.
-foreach(tool yltrun yltwin)
-  add_executable(${tool} ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp)
+# The Windows programs among the tools, one a source in tools/win32: the
+# launcher and the window probe (the host tools are built by host.cmake).
+file(GLOB WIN32_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win32/*.cpp)
+foreach(src ${WIN32_TOOL_SOURCES})
+  get_filename_component(tool ${src} NAME_WE)
+  yelto_program(${tool} OUTPUT_DIR tools SOURCES ${src})
   target_compile_options(${tool} PRIVATE ${ENGINE_FLAGS})
-  target_link_options(${tool} PRIVATE ${ENGINE_LINK})
-  set_target_properties(${tool} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR}/tools)
 endforeach()
 
 # GoogleTest, cross-built from Debian's sources without exceptions or RTTI.
@@ -107,15 +120,7 @@ file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 set(UNIT_TOOL_SOURCES ${CMAKE_SOURCE_DIR}/tools/lib/image_writer.cpp
     ${CMAKE_SOURCE_DIR}/tools/lib/program_asm.cpp
     ${CMAKE_SOURCE_DIR}/tools/lib/bundled_program.cpp)
-add_executable(yelto_tests ${UNIT_SOURCES} ${UNIT_TOOL_SOURCES} ${CMAKE_BINARY_DIR}/yelto.rc)
+yelto_program(yelto_tests ENGINE SOURCES ${UNIT_SOURCES} ${UNIT_TOOL_SOURCES} ${ENGINE_RC})
 # tests/common holds the fixtures the unit, host and end-to-end tests share.
 target_include_directories(yelto_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests/common)
-target_link_libraries(yelto_tests PRIVATE yeltocore gtest_cross)
-target_link_options(yelto_tests PRIVATE ${ENGINE_LINK})
-set_target_properties(yelto_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
-
-# The mixer's benchmark (bench/mixer.sh builds and runs it; not part of all).
-add_executable(bench_mixer EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/mixer_bench.cpp)
-target_link_libraries(bench_mixer PRIVATE yeltocore)
-target_link_options(bench_mixer PRIVATE ${ENGINE_LINK})
-set_target_properties(bench_mixer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${YELTO_OUT_DIR})
+target_link_libraries(yelto_tests PRIVATE gtest_cross)

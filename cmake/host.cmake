@@ -25,10 +25,9 @@ function(host_tool name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TOOLS_DIR})
 endfunction()
 
-# Every tools/ylt*.cpp is a host tool, but the launcher and the window probe,
-# which are Windows programs.
-file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/ylt*.cpp)
-list(FILTER TOOL_SOURCES EXCLUDE REGEX "/ylt(run|win)\\.cpp$")
+# Every tools/*.cpp is a host tool; the Windows programs among the tools are
+# in tools/win32, built by the cross build (engine.cmake).
+file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
 foreach(src ${TOOL_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   host_tool(${name} ${src})

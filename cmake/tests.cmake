@@ -1,14 +1,18 @@
 # One CTest test per GoogleTest suite, found by scanning the test sources, so
-# a failure names its suite and suites run in parallel.
+# a failure names its suite and suites run in parallel. The scan reads lines
+# that start with the macro; suites.PREFIX checks it against the suites the
+# built binary lists, so a test it misses fails the run instead of never
+# running.
 enable_testing()
 set(UNIT_RUN ${CMAKE_SOURCE_DIR}/scripts/unit-run.sh)
 
 function(add_suites prefix sources)
   set(suites "")
   foreach(src ${sources})
-    file(STRINGS ${src} lines REGEX "^(TEST|TEST_F|TEST_P)\\(")
+    # A TEST_P suite runs under the names its INSTANTIATE_TEST_SUITE_P gives.
+    file(STRINGS ${src} lines REGEX "^(TEST|TEST_F)\\(")
     foreach(line ${lines})
-      string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
+      string(REGEX REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
       list(APPEND suites ${suite})
     endforeach()
     file(STRINGS ${src} plines REGEX "^INSTANTIATE_TEST_SUITE_P\\(")
@@ -24,6 +28,12 @@ function(add_suites prefix sources)
     # A suite that hangs fails with its name instead of holding the run.
     set_tests_properties(${prefix}.${suite} PROPERTIES ENVIRONMENT YELTO_BUILD=${CMAKE_BINARY_DIR} TIMEOUT 600)
   endforeach()
+  string(REPLACE ";" "\n" registered "${suites}")
+  file(WRITE ${CMAKE_BINARY_DIR}/${prefix}_suites.txt "${registered}\n")
+  add_test(NAME suites.${prefix}
+           COMMAND ${CMAKE_COMMAND} -DREGISTERED=${CMAKE_BINARY_DIR}/${prefix}_suites.txt
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check_suites.cmake ${ARGN})
+  set_tests_properties(suites.${prefix} PROPERTIES ENVIRONMENT YELTO_BUILD=${CMAKE_BINARY_DIR} TIMEOUT 600)
 endfunction()
 
 add_suites(unit "${UNIT_SOURCES}" ${UNIT_RUN} ${CMAKE_BINARY_DIR}/yelto_tests.exe)

@@ -18,22 +18,39 @@
 #define SK "Storno", "V\x9A" "etky s\xFA" "bory", "Nedostatok pam\xE4" "ti", \
   "\xBC" "utujem, program bude ukon\xE8" "en\xFD z d\xF4vodu nedostatku pam\xE4" "ti!"
 
+// One row a language, by primary language id; the Nordic rows' 1257, the
+// Romanian row's 1251 and the Albanian row's 1253 are deliberate.
 LanguageRow LanguageTable[LanguageCount] = {
-    {2, 1251, 204, nullptr, EN},  {5, 1250, 238, nullptr, CS},  {6, 1252, 0, nullptr, EN},
-    {7, 1252, 0, nullptr, DE},    {8, 1253, 161, nullptr, EN},  {9, 1252, 0, nullptr, EN},
-    {10, 1252, 0, nullptr, EN},   {11, 1257, 186, nullptr, EN}, {12, 1252, 0, nullptr, EN},
-    {14, 1250, 238, nullptr, EN}, {15, 1257, 186, nullptr, EN}, {16, 1252, 0, nullptr, EN},
-    {19, 1252, 0, nullptr, EN},   {20, 1257, 186, nullptr, EN}, {21, 1250, 238, nullptr, PL},
-    {22, 1252, 0, nullptr, EN},   {24, 1251, 204, nullptr, EN}, {25, 1251, 204, nullptr, EN},
-    {26, 1250, 238, nullptr, EN}, {27, 1250, 238, nullptr, SK}, {28, 1253, 161, nullptr, EN},
-    {29, 1257, 186, nullptr, EN}, {31, 1254, 162, nullptr, EN},
+    {LANG_BULGARIAN, 1251, RUSSIAN_CHARSET, nullptr, EN},
+    {LANG_CZECH, 1250, EASTEUROPE_CHARSET, nullptr, CS},
+    {LANG_DANISH, 1252, ANSI_CHARSET, nullptr, EN},
+    {LANG_GERMAN, 1252, ANSI_CHARSET, nullptr, DE},
+    {LANG_GREEK, 1253, GREEK_CHARSET, nullptr, EN},
+    {LANG_ENGLISH, 1252, ANSI_CHARSET, nullptr, EN},
+    {LANG_SPANISH, 1252, ANSI_CHARSET, nullptr, EN},
+    {LANG_FINNISH, 1257, BALTIC_CHARSET, nullptr, EN},
+    {LANG_FRENCH, 1252, ANSI_CHARSET, nullptr, EN},
+    {LANG_HUNGARIAN, 1250, EASTEUROPE_CHARSET, nullptr, EN},
+    {LANG_ICELANDIC, 1257, BALTIC_CHARSET, nullptr, EN},
+    {LANG_ITALIAN, 1252, ANSI_CHARSET, nullptr, EN},
+    {LANG_DUTCH, 1252, ANSI_CHARSET, nullptr, EN},
+    {LANG_NORWEGIAN, 1257, BALTIC_CHARSET, nullptr, EN},
+    {LANG_POLISH, 1250, EASTEUROPE_CHARSET, nullptr, PL},
+    {LANG_PORTUGUESE, 1252, ANSI_CHARSET, nullptr, EN},
+    {LANG_ROMANIAN, 1251, RUSSIAN_CHARSET, nullptr, EN},
+    {LANG_RUSSIAN, 1251, RUSSIAN_CHARSET, nullptr, EN},
+    {LANG_CROATIAN, 1250, EASTEUROPE_CHARSET, nullptr, EN},
+    {LANG_SLOVAK, 1250, EASTEUROPE_CHARSET, nullptr, SK},
+    {LANG_ALBANIAN, 1253, GREEK_CHARSET, nullptr, EN},
+    {LANG_SWEDISH, 1257, BALTIC_CHARSET, nullptr, EN},
+    {LANG_TURKISH, 1254, TURKISH_CHARSET, nullptr, EN},
 };
 
 const char AllFilesPattern[] = "*.*";
 
 int32_t CurrentLanguageIndex = EnglishLanguageIndex;
 int32_t DefaultLanguageIndex = EnglishLanguageIndex;
-int32_t LanguageId = 9;
+int32_t LanguageId = LANG_ENGLISH;
 int32_t LanguageCodePage = 0;
 int32_t LanguageCharset = 1;
 uint8_t DecimalSeparator = '.';
@@ -61,14 +78,14 @@ void SetLanguage(int32_t i) {
 
 int32_t CharsetOfCodePage(uint32_t codePage) {
   switch (codePage) {
-    case 1250: return 238;
-    case 1251: return 204;
-    case 1252: return 0;
-    case 1253: return 161;
-    case 1254: return 162;
-    case 1256: return 178;
-    case 1257: return 186;
-    default: return 1;
+    case 1250: return EASTEUROPE_CHARSET;
+    case 1251: return RUSSIAN_CHARSET;
+    case 1252: return ANSI_CHARSET;
+    case 1253: return GREEK_CHARSET;
+    case 1254: return TURKISH_CHARSET;
+    case 1256: return ARABIC_CHARSET;
+    case 1257: return BALTIC_CHARSET;
+    default: return DEFAULT_CHARSET;
   }
 }
 

@@ -228,8 +228,6 @@ bool Text::EqualsChars(const char* s) const {
   return n == static_cast<size_t>(Data->Length) && memcmp(Data->Chars, s, n) == 0;
 }
 
-bool Text::EqualsChar(uint8_t c) const { return Data->Length == 1 && Data->Chars[0] == c; }
-
 // A failing comparison (0) counts as less or equal.
 bool Text::LessOrEqual(const Text& u) const {
   return CompareStringA(LOCALE_USER_DEFAULT, 0, Chars(), Data->Length, u.Chars(),

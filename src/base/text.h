@@ -71,7 +71,6 @@ class Text {
   Text GetLine(int32_t n) const;
   bool Equals(const Text& u) const;
   bool EqualsChars(const char* s) const;
-  bool EqualsChar(uint8_t c) const;
   bool NotEquals(const Text& u) const { return !Equals(u); }
   bool LessOrEqual(const Text& u) const;  // the user locale's order
 

@@ -3,6 +3,7 @@
 // its execution functions, operands and named parameters with defaults.
 #pragma once
 #include <stdint.h>
+#include "base/pi.h"
 #include "code/compiled_code.h"
 #include "code/exec_functions.h"
 #include "image/element_ids.h"
@@ -76,7 +77,6 @@ const int32_t FirstKeyElement = El::vk_f1;
 const int32_t LastKeyElement = El::vk_space;
 extern const uint8_t KeyElementCodes[LastKeyElement - FirstKeyElement + 1];
 
-const double Pi = 3.14159265358979323846264338327950288;
 const double EulerE = 2.71828182845904523536028747135266250;
 const double ThreePiOver4 = 2.35619449019234492884698253745962716;
 const double FivePiOver4 = 3.92699081698724154807830422909937861;

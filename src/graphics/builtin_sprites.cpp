@@ -2,6 +2,7 @@
 // by cell: steps, turns, direction, visibility and position, and the icons,
 // values and flags of the cells under and ahead of them.
 #include <math.h>
+#include "base/pi.h"
 #include "exec/eval_next.h"
 #include "base/rounding.h"
 #include "code/exec_functions.h"
@@ -11,8 +12,6 @@
 #include "graphics/surface.h"
 #include "values/map.h"
 #include "values/sprite.h"
-
-static const double Pi = 3.14159265358979323846;
 
 // Until the sprite ends its walk, or a flag ends the program's run or
 // function, one tick at a time.

@@ -22,8 +22,8 @@ IDirectDrawPalette* DirectDrawPalette;
 uint8_t WasMaximized;
 
 const DWORD ExclusiveLevel = DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT;  // 0x13
-const uint32_t FullScreenExStyle = 0x00010000;  // WS_EX_CONTROLPARENT
-const uint32_t FullScreenStyle = 0x86080000;    // popup, clipping siblings and children, system menu
+const uint32_t FullScreenExStyle = WS_EX_CONTROLPARENT;
+const uint32_t FullScreenStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
 
 typedef HRESULT(WINAPI* DirectDrawCreateFunction)(GUID*, IDirectDraw**, IUnknown*);
 

@@ -185,16 +185,16 @@ static void DrawStatusBar(const Sprite& s, const SpriteBlock& b) {
   int32_t w = b.Width(), h = b.Height();
   if (w < 3 || h < 5) return;
   int32_t filled = s.Status <= 0 ? 0 : s.Status >= 1.0 ? w : RoundToInt(s.Status * w);
-  uint8_t color = s.Status >= 0.5 ? 80 : s.Status >= 0.25 ? 56 : 2;
+  uint8_t color = s.Status >= 0.5 ? GreenColor : s.Status >= 0.25 ? YellowColor : RedColor;
   uint8_t* row = FrameBuffer + (int64_t)(SurfaceHeight - b.YEnd) * SurfaceStride + b.X0;
-  memset(row, 212, w);
+  memset(row, WhiteColor, w);
   for (int32_t k = 1; k <= h - 4; k++) {
-    row[k * SurfaceStride] = 212;
-    row[k * SurfaceStride + w - 1] = 212;
+    row[k * SurfaceStride] = WhiteColor;
+    row[k * SurfaceStride + w - 1] = WhiteColor;
   }
   for (int32_t k = h - 3; k < h; k++) {
     memset(row + k * SurfaceStride, color, filled);
-    memset(row + k * SurfaceStride + filled, 223, w - filled);
+    memset(row + k * SurfaceStride + filled, BlackColor, w - filled);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "base/memory.h"
 #include "graphics/display_geometry.h"
 #include "values/map.h"
+#include "values/palette_rule.h"
 
 int32_t TileColumns, TileRows;
 int32_t SurfaceWidth, SurfaceHeight;
@@ -45,7 +46,7 @@ void InitGraphicsSurface() {
     SurfaceBytes = (int32_t)n;
   }
   if (SurfaceWidth != oldWidth || SurfaceHeight != oldHeight) {
-    memset(BackgroundLayer, 223, (size_t)n);
+    memset(BackgroundLayer, BlackColor, (size_t)n);
     BuildZoomTables();
   }
   // A rectangle of the old surface could reach outside this one.

@@ -54,7 +54,7 @@ Initializer* InitializersEnd = Initializers + sizeof Initializers / sizeof Initi
 
 void RunInitializers(Initializer* first, Initializer* last) {
   for (Initializer* p = first; p < last; p++)
-    if (*p && (uintptr_t)*p != 0xFFFFFFFFu) (*p)();
+    if (*p && (uintptr_t)*p != SkippedInitializer) (*p)();
 }
 
 void ApplySystemCodePage(uint32_t codePage) {
@@ -88,14 +88,15 @@ int32_t CheckImageMagic(const uint8_t* image, int32_t size) {
 
 static void ReadSystemFacts() {
   WindowsVersion = (int32_t)GetVersion();
-  VersionInfo.dwOSVersionInfoSize = 148;
+  VersionInfo.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
   GetVersionExA(&VersionInfo);
   Instance = GetModuleHandleA(nullptr);
 }
 
 static void LookUpOptionalFunctions() {
-  bool nt = VersionInfo.dwPlatformId == 2;
-  bool late9x = VersionInfo.dwPlatformId == 1 && (VersionInfo.dwBuildNumber & 0xFFFF) > 1000;
+  bool nt = VersionInfo.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  bool late9x =
+      VersionInfo.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && LOWORD(VersionInfo.dwBuildNumber) > 1000;
   if (nt || late9x) {
     HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
     if (kernel) GetDiskFreeSpaceExProc = GetProcAddress(kernel, "GetDiskFreeSpaceExA");
@@ -155,7 +156,7 @@ void RuntimeMain() {
   LoadProgramImage();
   if (!CompileProgram()) ExitRuntime(ExitBadImage);
   if (!CreateMainWindow(WindowProc)) ExitRuntime(ExitNoMainWindow);
-  if (LanguageId != 9) LoadLanguageKeyboardLayout();
+  if (LanguageId != LANG_ENGLISH) LoadLanguageKeyboardLayout();
   RunCompiledProgram();
   ExitRuntime(ReturnCode);
 }

@@ -7,6 +7,9 @@
 const int32_t MinImageSize = 500;
 
 typedef void (*Initializer)();
+// An initializer table entry of all bits set is, like a null one, an empty
+// slot that RunInitializers skips.
+const uintptr_t SkippedInitializer = 0xFFFFFFFF;
 extern Initializer Initializers[];
 extern Initializer* InitializersEnd;
 

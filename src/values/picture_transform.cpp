@@ -2,12 +2,12 @@
 // smooth), colour scaling and rotation (exact quarter turns or any angle).
 #include <math.h>
 #include <string.h>
+#include "base/pi.h"
 #include "base/rounding.h"
 #include "values/color_pixels.h"
 #include "values/palette.h"
 #include "values/picture.h"
 
-const double Pi = 3.14159265358979323846;
 const double ExactTurnTolerance = 0.0001;
 const double MaxColorFactor = 1000;
 

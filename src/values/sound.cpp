@@ -3,9 +3,8 @@
 #include "values/sound.h"
 #include <math.h>
 #include <string.h>
+#include "base/pi.h"
 #include "base/rounding.h"
-
-const double Pi = 3.14159265358979323846;
 
 static uint8_t EmptySoundBytes[1];
 SoundData EmptySoundData = {1, 0, 22050, PcmFormatTag, 1, 16, 0, EmptySoundBytes};

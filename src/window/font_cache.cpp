@@ -4,10 +4,11 @@
 #include <math.h>
 #include <string.h>
 #include "base/memory.h"
+#include "base/language.h"
+#include "base/pi.h"
+#include "base/process.h"
 #include "base/rounding.h"
 #include "window/font_seam.h"
-#include "base/language.h"
-#include "base/process.h"
 
 FontCacheEntry* FontCache;
 int32_t FontCacheNext = FontCacheStockSlots;
@@ -106,7 +107,7 @@ FontRequestFace FontFaceFor(uint8_t bold, uint8_t italic, uint8_t serif, uint8_t
   else r.Width = RoundToInt(w);
   // Tenths of a degree, the remainder keeping the sign; a NaN or infinite
   // angle gives 0.
-  double tenths = angle / 3.14159265358979323846 * 1800;
+  double tenths = angle / Pi * 1800;
   r.Escapement = isfinite(tenths) ? (int32_t)fmod(nearbyint(tenths), 3600.0) : 0;
   r.Weight = bold ? 700 : 400;
   return r;

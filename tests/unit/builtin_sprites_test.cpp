@@ -6,6 +6,7 @@
 #include <string.h>
 #include <string>
 #include <vector>
+#include "base/pi.h"
 #include "base/rounding.h"
 #include "expression_fixture.h"
 #include "graphics/sprite_engine.h"
@@ -13,8 +14,6 @@
 #include "graphics/surface.h"
 
 namespace {
-
-const double Pi = 3.14159265358979323846;
 
 // Sprite 0 (walker) has 8 directions and takes 2 steps per field, sprite 1
 // (crawler) 4 directions and 1 step per field; both step every tick. The

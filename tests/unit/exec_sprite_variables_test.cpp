@@ -3,6 +3,7 @@
 // main map taking a private copy of what is assigned to it.
 #include <math.h>
 #include <vector>
+#include "base/pi.h"
 #include "expression_fixture.h"
 
 namespace {
@@ -108,8 +109,8 @@ TEST_F(ExecSpriteVariables, PositionAndDirection) {
   ASSERT_TRUE(RunCommands("(@s1y (num 2.5)) (@o2 (@s1d)) (@s1d (num 2)) (@o1 (@s1d))", PlaceS1));
   EXPECT_EQ(5, Sprites[S1].TargetX);
   EXPECT_EQ(2.5, Sprites[S1].TargetY);
-  EXPECT_DOUBLE_EQ(1.5 * 3.14159265358979323846, Out[1]);
-  EXPECT_DOUBLE_EQ(3.14159265358979323846 / 2, Out[0]);
+  EXPECT_DOUBLE_EQ(1.5 * Pi, Out[1]);
+  EXPECT_DOUBLE_EQ(Pi / 2, Out[0]);
 }
 
 TEST_F(ExecSpriteVariables, Status) {
@@ -225,7 +226,7 @@ std::vector<double> SpriteState(const Sprite& s) {
           (double)s.StatusShown, (double)s.Visible};
 }
 
-const double QuarterPi = 3.14159265358979323846 / 4;
+const double QuarterPi = Pi / 4;
 
 TEST_F(ExecSpriteVariables, LocalPropertyForms) {
   const struct {

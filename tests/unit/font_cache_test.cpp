@@ -3,6 +3,7 @@
 // faces the test prefix maps to metric-compatible fonts, and the window
 // items' font requests.
 #include <math.h>
+#include "base/pi.h"
 #include "controls_setup.h"
 #include "window/font_seam.h"
 #include "base/language.h"
@@ -85,7 +86,6 @@ TEST_F(FontCacheTest, SharingAndReferences) {
 }
 
 TEST_F(FontCacheTest, FacesWidthsAndEscapements) {
-  const double pi = 3.14159265358979323846;
   const struct {
     const char* Name;
     uint8_t Bold, Italic, Serif, Fixed;
@@ -102,10 +102,10 @@ TEST_F(FontCacheTest, FacesWidthsAndEscapements) {
       {"bold italic courier 20 x1", 1, 1, 0, 1, 20, 1.0, 0, 20, 9, 0, 700, "Courier New"},
       {"times 30 x2", 0, 0, 1, 0, 30, 2.0, 0, 30, 22, 0, 400, "Times New Roman"},
       {"serif fixed", 0, 0, 1, 1, 10, 1.0, 0, 10, 6, 0, 400, "Impact"},
-      {"pi/2", 0, 0, 0, 0, 16, 0, pi / 2, 16, 0, 900, 400, "Arial"},
-      {"4 pi", 0, 0, 0, 0, 16, 0, 4 * pi, 16, 0, 0, 400, "Arial"},
-      {"-pi/2", 0, 0, 0, 0, 16, 0, -pi / 2, 16, 0, -900, 400, "Arial"},
-      {"-3 pi keeps the sign", 0, 0, 0, 0, 16, 0, -3 * pi, 16, 0, -1800, 400, "Arial"},
+      {"pi/2", 0, 0, 0, 0, 16, 0, Pi / 2, 16, 0, 900, 400, "Arial"},
+      {"4 pi", 0, 0, 0, 0, 16, 0, 4 * Pi, 16, 0, 0, 400, "Arial"},
+      {"-pi/2", 0, 0, 0, 0, 16, 0, -Pi / 2, 16, 0, -900, 400, "Arial"},
+      {"-3 pi keeps the sign", 0, 0, 0, 0, 16, 0, -3 * Pi, 16, 0, -1800, 400, "Arial"},
       {"infinite angle", 0, 0, 0, 0, 16, 0, INFINITY, 16, 0, 0, 400, "Arial"},
       {"NaN angle", 0, 0, 0, 0, 16, 0, NAN, 16, 0, 0, 400, "Arial"},
       {"NaN factor", 0, 0, 0, 0, 16, NAN, 0, 16, 0, 0, 400, "Arial"},

@@ -1,7 +1,7 @@
 // Full-screen mode on the real main window with a fake DirectDraw behind the
 // creation pointer: the mode list and choice, switching on and off, every
 // failure taking the way back, the refusals, following the map's size, the
-// copy into the locked primary surface, and element 638.
+// copy into the locked primary surface, and the full screen element.
 #include <string.h>
 #include <algorithm>
 #include "base/rounding.h"
@@ -181,8 +181,9 @@ TEST_F(FullScreenTest, SwitchOnTakesTheScreen) {
     PALETTEENTRY e = FakeDD.PaletteEntries[i], want = i < 224 ? LogPalette->palPalEntry[i] : PALETTEENTRY{0, 0, 0, 0};
     ASSERT_TRUE(e.peRed == want.peRed && e.peGreen == want.peGreen && e.peBlue == want.peBlue) << "entry " << i;
   }
-  EXPECT_EQ(0x86080000u, (uint32_t)GetWindowLongA(MainWindow, GWL_STYLE));
-  EXPECT_EQ(0x00010000u, (uint32_t)GetWindowLongA(MainWindow, GWL_EXSTYLE) & ~(uint32_t)WS_EX_TOPMOST);
+  EXPECT_EQ((uint32_t)(WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU),
+            (uint32_t)GetWindowLongA(MainWindow, GWL_STYLE));
+  EXPECT_EQ((uint32_t)WS_EX_CONTROLPARENT, (uint32_t)GetWindowLongA(MainWindow, GWL_EXSTYLE) & ~(uint32_t)WS_EX_TOPMOST);
   EXPECT_TRUE(TopMost());
   EXPECT_EQ(640, MaxClientWidth);
   EXPECT_EQ(480, MaxClientHeight);
@@ -554,9 +555,9 @@ TEST_F(FullScreenTest, FullScreenCursor) {
   EXPECT_FALSE(ApplyCursorRegion(-5, -5)) << "windowed, outside the surface";
 }
 
-// Element 638: the set form, the toggle and the value, each through
-// SetFullScreen.
-TEST_F(FullScreenTest, Element638) {
+// The full screen element: the set form, the toggle and the value, each
+// through SetFullScreen.
+TEST_F(FullScreenTest, FullScreenElementSetsTogglesAndReads) {
   const char* source = R"(
 global
   main: function "Main caption" -> main_def

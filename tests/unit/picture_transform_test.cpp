@@ -6,6 +6,7 @@
 #include <math.h>
 #include <string.h>
 #include <vector>
+#include "base/pi.h"
 #include "media_setup.h"
 #include "values/color_pixels.h"
 #include "values/picture.h"
@@ -13,8 +14,6 @@
 namespace {
 
 typedef std::vector<uint8_t> Pixels;
-
-const double Pi = 3.14159265358979323846;
 
 // Pixels are given in storage order: the bottom row first.
 Picture MakePicture(int32_t width, int32_t height, const Pixels& pixels) {

@@ -4,11 +4,10 @@
 #include <math.h>
 #include <string.h>
 #include <string>
+#include "base/pi.h"
 #include "graphics_setup.h"
 
 namespace {
-
-const double Pi = 3.14159265358979323846;
 
 class SpriteMotion : public GraphicsFixture {
  public:

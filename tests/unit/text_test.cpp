@@ -298,8 +298,6 @@ TEST_F(TextTest, Equality) {
   EXPECT_FALSE(zero.EqualsChars("ab"));
   EXPECT_TRUE(Text().EqualsChars(nullptr));
   EXPECT_FALSE(ab.EqualsChars(nullptr));
-  EXPECT_TRUE(Text("a").EqualsChar('a'));
-  EXPECT_FALSE(ab.EqualsChar('a'));
 }
 
 // Orders that the user locale gives on Windows as well (case is looked at
