@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the include layering of the engine's sources: a folder of src/
 # includes only itself and the folders below it in the order here. Prints
-# every include against the order, and every folder missing from the order,
-# and fails if there is any. Usage: check-layers.sh [SOURCE_DIR] (default src/).
+# every include against the order or through .., every folder missing from
+# the order and every file outside the folders, and fails if there is any.
+# Usage: check-layers.sh [SOURCE_DIR] (default src/).
 set -euo pipefail
 SRC=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 
@@ -13,6 +14,11 @@ declare -A rank
 for i in "${!LAYERS[@]}"; do rank[${LAYERS[$i]}]=$i; done
 
 status=0
+for file in "$SRC"/*; do
+  [[ -f $file ]] || continue
+  echo "src/$(basename "$file"): outside every layer folder"
+  status=1
+done
 for dir in "$SRC"/*/; do
   folder=$(basename "$dir")
   if [[ -z ${rank[$folder]+set} ]]; then
@@ -29,6 +35,11 @@ while IFS= read -r hit; do
   text=${rest#*:}
   [[ $text =~ $include ]] || continue
   to=${BASH_REMATCH[1]}
+  if [[ $text == *..* ]]; then
+    echo "src/${file#"$SRC"/}:$line: ${text#"${text%%[![:space:]]*}"}: a path through .. hides its folder"
+    status=1
+    continue
+  fi
   path=${file#"$SRC"/}
   from=${path%%/*}
   [[ -n ${rank[$from]+set} ]] || continue  # reported above

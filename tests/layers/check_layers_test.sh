@@ -49,6 +49,12 @@ check_case "a folder missing from the order fails" 1 \
 check_case "an include of a folder missing from the order fails" 1 \
   'src/graphics/draw.cpp:1: #include "gui/widgets.h": gui is not in the layer order' \
   graphics/draw.cpp=gui/widgets.h
+check_case "an include through .. fails, whatever folder it names first" 1 \
+  'src/base/text.cpp:1: #include "base/../run/loop.h": a path through .. hides its folder' \
+  run/loop.h= base/text.cpp=base/../run/loop.h
+check_case "a file outside the layer folders fails" 1 \
+  'src/stray.cpp: outside every layer folder' \
+  base/text.h= stray.cpp=base/text.h
 
 if ((failures > 0)); then
   echo "$failures case(s) failed"
