@@ -5,22 +5,17 @@
 #include "audio/mixer.h"
 #include "base/rounding.h"
 
-// RoundToInt and FloorToInt in line for the per-sample loop: fistp under the
-// unit's mode (to nearest); out of range gives INT32_MIN, which every index
-// test finds outside.
-static inline int32_t Nearest(double x) {
-  int32_t r;
-  __asm__("fistpl %0" : "=m"(r) : "t"(x) : "st");
-  return r;
-}
+// RoundToInt and FloorToInt in line for the per-sample loop: StoreInt rounds
+// under the unit's mode (to nearest); out of range gives INT32_MIN, which
+// every index test finds outside.
 static inline int32_t Floor(double x) {
-  int32_t r = Nearest(x);
+  int32_t r = StoreInt(x);
   return r != INT32_MIN && r > x ? r - 1 : r;
 }
 // The same for an x known to be far inside the 32-bit range, without a
 // branch: the rounded value is one too high for about half of all positions.
 static inline int32_t FloorInRange(double x) {
-  int32_t r = Nearest(x);
+  int32_t r = StoreInt(x);
   return r - (int32_t)(r > x);
 }
 
@@ -30,7 +25,7 @@ static inline int32_t FloorInRange(double x) {
 // from a table rather than the integer being stored and loaded back.
 static const double FloorCorrection[2] = {0, 1};
 static inline int32_t FloorWithin(double x, double& within) {
-  int32_t r = Nearest(x);
+  int32_t r = StoreInt(x);
   double rounded = r;
   int32_t high = rounded > x;
   within = x - (rounded - FloorCorrection[high]);
@@ -69,11 +64,11 @@ static inline double SampleValue(const uint8_t* data, uint32_t i) {
 template <bool Bounded>
 static inline int32_t Scaled(double v, double gain) {
   double p = v * gain;
-  if (Bounded) return Nearest(p);
+  if (Bounded) return StoreInt(p);
   if (p >= 65536) return 65536;
   if (p <= -65536) return -65536;
   if (p != p) return 0;
-  return Nearest(p);
+  return StoreInt(p);
 }
 
 // Samples stay within +-32768, so a gain of at most 1.9 either way keeps the
@@ -188,8 +183,8 @@ __attribute__((noinline)) static int32_t MixExact(MixerChannel& c, const MixSour
   const double step = c.Step, offset = c.Offset;
   int32_t done = 0;
   for (; done < n; done++, out += 2) {
-    uint32_t l = ((uint32_t)Nearest(position - offset) & Frame);
-    uint32_t r = ((uint32_t)Nearest(position + offset) & Frame) + RightShift;
+    uint32_t l = ((uint32_t)StoreInt(position - offset) & Frame);
+    uint32_t r = ((uint32_t)StoreInt(position + offset) & Frame) + RightShift;
     bool inside = ExactSample<Wide, Bounded, Table>(s.Data, s.Limit, l, s.Left, s.LeftBytes, out[0]);
     inside |= ExactSample<Wide, Bounded, Table>(s.Data, s.Limit, r, s.Right, s.RightBytes, out[1]);
     if (!inside) break;
@@ -271,7 +266,7 @@ static int32_t MixExactVariant(MixerChannel& c, MixSource& s, int16_t* out, int3
     s.RightBytes.Build(s.Right);
   }
   // Positions up to 2^30 bytes away from 0 stay exact and never overflow.
-  int32_t position = Nearest(c.Position);
+  int32_t position = StoreInt(c.Position);
   bool whole = c.Offset == 0 && (double)position == c.Position && position > -(1 << 30) &&
                position < (1 << 30) && (double)n * Bpf < (1 << 30) - (position < 0 ? -position : position);
   int32_t step = c.Step > 0 ? Bpf : -Bpf;

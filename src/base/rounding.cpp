@@ -1,14 +1,6 @@
 // The roundings of doubles to integers with the x87 unit's integer stores.
 #include "base/rounding.h"
 
-// fistp under the current control word; the invalid-operation mask that
-// start-up keeps makes out-of-range input store the integer indefinite.
-static inline int32_t StoreInt(double x) {
-  int32_t r;
-  __asm__("fistpl %0" : "=m"(r) : "t"(x) : "st");
-  return r;
-}
-
 // fistp under the rounding control bits rc for this one store, then the
 // previous control word again.
 static int32_t StoreIntRounding(double x, uint16_t rc) {

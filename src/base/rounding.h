@@ -15,6 +15,15 @@ inline double StoredDouble(long double x) {
   return d;
 }
 
+// fistp under the current control word, in line for loops that round per
+// sample; the invalid-operation mask that start-up keeps makes out-of-range
+// input store the integer indefinite, INT32_MIN.
+inline int32_t StoreInt(double x) {
+  int32_t r;
+  __asm__("fistpl %0" : "=m"(r) : "t"(x) : "st");
+  return r;
+}
+
 // x87 integer stores; NaN, infinities and results outside the int32 range
 // give INT32_MIN. RoundToInt uses the unit's rounding mode (to nearest, ties
 // to even, as start-up sets it).
