@@ -48,6 +48,17 @@ inline int32_t ReadEntry() {
   return t.Entry;
 }
 
+// An assignment: the target is fixed before the value is evaluated; the list
+// advances from the index the evaluation left.
+template <class K, Target (*Locate)(const ExecItem&)>
+inline void Assign() {
+  Target t = Locate(OwnStep());
+  typename K::Value v = typename K::Value();
+  K::Eval(v);
+  SetEntry<K>(t.Entry, v);
+  AdvanceList(t.Record);
+}
+
 // The four forms of one operation, each a function of the form's locator.
 #define ALL_FORMS(macro, ...)                                \
   macro(__VA_ARGS__, Global, GlobalTarget)                   \

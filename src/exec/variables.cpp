@@ -34,17 +34,6 @@ static const typename K::Value& Read() {
   return K::Values().Get(ReadEntry<K, Locate>());
 }
 
-// The target is fixed before the value is evaluated; the list advances from
-// the index the evaluation left.
-template <class K, Target (*Locate)(const ExecItem&)>
-static void Assign() {
-  Target t = Locate(OwnStep());
-  typename K::Value v = typename K::Value();
-  K::Eval(v);
-  SetEntry<K>(t.Entry, v);
-  AdvanceList(t.Record);
-}
-
 #define VARIABLE_FUNCTIONS(kind, form, locate)                                  \
   void ExecCmdSet##kind##form() { Assign<kind##Kind, locate<kind##Kind>>(); }
 

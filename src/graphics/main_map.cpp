@@ -4,6 +4,7 @@
 #include <windows.h>
 #include "code/exec_functions.h"
 #include "exec/interpreter.h"
+#include "exec/variable_access.h"
 #include "graphics/surface.h"
 #include "base/process.h"
 #include "window/main_window.h"
@@ -51,13 +52,12 @@ void MainMapAssigned() {
 // form with Param1 0 does this; another entry takes the value as any map
 // variable does.
 void ExecCmdSetMapGlobal() {
-  int32_t entry = OwnStep().Param1;
-  Map v;
-  RunValue(v);
-  if (entry != 0) {
-    if (Maps.Inside(entry)) Maps[entry] = v;
+  if (OwnStep().Param1 != 0) {
+    Assign<MapKind, GlobalTarget<MapKind>>();
     return;
   }
+  Map v;
+  RunValue(v);
   if (!Maps.Inside(0)) return;
   Maps[0] = v;
   Maps[0].MakeUnique();
