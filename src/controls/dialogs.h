@@ -8,7 +8,8 @@
 const int InputDialogResourceId = 245;
 const int InputDialogEditId = 1093;
 const int InputDialogLineIds[3] = {1146, 1147, 1148};
-const uint32_t FileDialogFlags = 0x00A8480E;
+const uint32_t FileDialogFlags = OFN_ENABLESIZING | OFN_LONGNAMES | OFN_EXPLORER | OFN_SHAREAWARE |
+                                 OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
 extern Text& InputDialogCaption;
 extern Text& InputDialogLine1;

@@ -29,8 +29,8 @@ enum WindowItemType : int32_t {
   WindowTypeRichEdit = 19,
 };
 
-const uint32_t ProgramWindowStyle = 0x06C00000;  // caption, clip siblings and children
-const uint32_t ProgramWindowExStyle = 0x00010001;  // control parent, modal frame
+const uint32_t ProgramWindowStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION;
+const uint32_t ProgramWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
 
 extern Text& ButtonClassName;
 extern Text& EditClassName;

@@ -130,8 +130,11 @@ void WindowItem::ApplyFrameStyle(int32_t index) {
   // In full screen the main window keeps its frameless style; only the
   // windowed style that leaving full screen gives back changes.
   bool stored = index == 0 && InFullScreen();
-  uint32_t style = (stored ? MainWindowStyle : (uint32_t)GetWindowLongA(h, GWL_STYLE)) & 0xFF3BFFFFu;
-  uint32_t ex = (stored ? MainWindowExStyle : (uint32_t)GetWindowLongA(h, GWL_EXSTYLE)) & 0xFFFDFC7Eu;
+  // The frame styles go; AddFrameStyles gives back those the flags ask for.
+  const uint32_t frame = WS_CAPTION | WS_THICKFRAME;
+  const uint32_t exFrame = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+  uint32_t style = (stored ? MainWindowStyle : (uint32_t)GetWindowLongA(h, GWL_STYLE)) & ~frame;
+  uint32_t ex = (stored ? MainWindowExStyle : (uint32_t)GetWindowLongA(h, GWL_EXSTYLE)) & ~exFrame;
   AddFrameStyles(index, style, ex);
   if (index == 0) {
     MainWindowStyle = style;

@@ -185,7 +185,8 @@ void PickForegroundAtExit() {
     w = GetWindow(w, GW_HWNDNEXT);
     if (!w) return;
     uint32_t style = (uint32_t)GetWindowLongA(w, GWL_STYLE);
-    if (style != 0 && (style & 0xD8CF0000u) == 0x10CF0000u) {
+    const uint32_t kind = WS_POPUP | WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_OVERLAPPEDWINDOW;
+    if (style != 0 && (style & kind) == (WS_VISIBLE | WS_OVERLAPPEDWINDOW)) {
       ForegroundAtExit = w;
       return;
     }

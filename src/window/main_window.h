@@ -26,8 +26,8 @@ extern RECT MainClientRect;
 extern int32_t MainClientWidth, MainClientHeight;
 extern double WindowedZoom;  // last windowed zoom; sizes the main window
 
-const uint32_t InitialMainWindowStyle = 0x06CF0000;
-const uint32_t InitialMainWindowExStyle = 0x00050100;
+const uint32_t InitialMainWindowStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
+const uint32_t InitialMainWindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 const int StatusBarId = 12524;
 const int WindowIconResourceId = 1;
 const int FullScreenCursorResourceId = 4;
